@@ -1,0 +1,130 @@
+#include "app/Platform.h"
+
+#include "app/AppInfo.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <cstring>
+
+namespace platform {
+
+namespace {
+
+MessageBoxes realBoxes;
+MessageBoxes *installedBoxes = nullptr;
+
+int execCentred(QMessageBox &box)
+{
+    box.adjustSize();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        box.move(screen->availableGeometry().center() - box.rect().center());
+    return box.exec();
+}
+
+void copyToBuffer(char (&buffer)[80], const char *text)
+{
+    std::strncpy(buffer, text ? text : "", sizeof buffer - 1);
+    buffer[sizeof buffer - 1] = '\0';
+}
+
+QStringList dataDirectories()
+{
+    const QString appDir = QCoreApplication::applicationDirPath();
+    QStringList dirs;
+    // A program run from its build tree uses the help built beside it.
+    if (!appDir.isEmpty() && QDir(appDir).exists(QStringLiteral(ZOLPORT_BUILD_HELP_DIR_NAME)))
+        dirs << QDir(appDir).filePath(QStringLiteral(ZOLPORT_BUILD_HELP_DIR_NAME));
+    dirs << QStringLiteral(ZOLPORT_BUILD_HELP_DIR);
+    if (!appDir.isEmpty())
+        dirs << QDir(appDir).filePath(QStringLiteral("../share/zolport"));
+    dirs << QStringLiteral(ZOLPORT_INSTALL_DATA_DIR);
+    return dirs;
+}
+
+} // namespace
+
+void MessageBoxes::inform(QWidget *owner, const QString &text)
+{
+    QMessageBox box(QMessageBox::Information, QString::fromUtf8(ApplicationTitle), text, QMessageBox::Ok, owner);
+    execCentred(box);
+}
+
+bool MessageBoxes::confirm(QWidget *owner, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::Yes | QMessageBox::No, owner);
+    return execCentred(box) == QMessageBox::Yes;
+}
+
+MessageBoxes &MessageBoxes::current()
+{
+    return installedBoxes ? *installedBoxes : realBoxes;
+}
+
+MessageBoxes *MessageBoxes::install(MessageBoxes *boxes)
+{
+    MessageBoxes *previous = installedBoxes;
+    installedBoxes = boxes;
+    return previous;
+}
+
+QString mapDirectory(const QString &directory)
+{
+#ifdef Q_OS_WIN
+    return directory;
+#else
+    if (directory.compare(QString::fromLatin1(HelpDirectory), Qt::CaseInsensitive) != 0)
+        return directory;
+    const QStringList candidates = dataDirectories();
+    for (const QString &candidate : candidates)
+        if (QFileInfo::exists(QDir(candidate).filePath(QString::fromLatin1(HelpDocument))))
+            return QDir::cleanPath(candidate);
+    return QDir::cleanPath(candidates.constLast());
+#endif
+}
+
+int ShellOpenFile(const char *fileName, const char *parameters, const char *directory, int showCommand)
+{
+    char file[80];
+    char params[80];
+    char dir[80];
+    copyToBuffer(file, fileName);
+    copyToBuffer(params, parameters);
+    copyToBuffer(dir, directory);
+    Q_UNUSED(showCommand); // the desktop decides how its viewer shows the file
+
+    const QString path = QDir(mapDirectory(QString::fromLocal8Bit(dir))).filePath(QString::fromLocal8Bit(file));
+    if (!QFileInfo::exists(path))
+        return 2; // "file not found"
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? 42 : 31;
+}
+
+void showHelpContext(QWidget *owner, const QString &helpFile, int context)
+{
+    Q_UNUSED(helpFile);
+    Q_UNUSED(context); // context 0: the contents, the whole help text
+    auto *dialog = new QDialog(owner);
+    dialog->setObjectName(QStringLiteral("HelpWindow"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(QString::fromUtf8(ApplicationTitle) + QStringLiteral(" - Ajuda"));
+    auto *browser = new QTextBrowser(dialog);
+    QFile text(QStringLiteral(":/help/help.html"));
+    if (text.open(QIODevice::ReadOnly))
+        browser->setHtml(QString::fromUtf8(text.readAll()));
+    auto *layout = new QVBoxLayout(dialog);
+    layout->addWidget(browser);
+    dialog->resize(640, 520);
+    dialog->show();
+}
+
+} // namespace platform

@@ -1,0 +1,8 @@
+#include "ElastFrm.h"
+
+#include <QWidget>
+
+TElasticForm::TElasticForm(QWidget *owner)
+    : QObject(owner)
+{
+}

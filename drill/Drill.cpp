@@ -1,0 +1,256 @@
+#include "drill/Drill.h"
+
+#include "vocabulary/WordGroups.h"
+#include "vocabulary/WordStore.h"
+
+using vocabulary::WordStore;
+
+namespace drill {
+
+namespace {
+
+const char *const LevelTexts[vocabulary::LevelCount] = {"100 Words", "200 Words", "300 Words", "400 Words",
+                                                         "500 Words", "600 Words", "700 Words", "800 Words",
+                                                         "900 Words", "1000 Words"};
+
+// A text begins with a marker when the marker's first occurrence is at its start.
+bool beginsWith(std::string_view text, std::string_view marker)
+{
+    return text.find(marker) == 0;
+}
+
+bool leftOutByVerbForm(const Settings &settings, std::string_view english)
+{
+    if (settings.verbsChecked && settings.noSecondPerson && beginsWith(english, "you"))
+        return true;
+    if (settings.infinitives) {
+        for (std::string_view marker : {"I", "you", "he_(", "we", "they"})
+            if (beginsWith(english, marker))
+                return true;
+    }
+    return false;
+}
+
+std::string_view english(const WordStore &words, int index)
+{
+    return words.text(WordStore::English, index);
+}
+
+QByteArray bytes(std::string_view text)
+{
+    return QByteArray(text.data(), qsizetype(text.size()));
+}
+
+// Enough draws to find the last unknown position of the largest range many
+// times over; past them the range counts as complete instead of looping.
+int drawLimit(int rangeEnd)
+{
+    return 100 * std::max(rangeEnd, 1) + 100;
+}
+
+} // namespace
+
+std::optional<int> levelOfText(const QString &levelText)
+{
+    for (int level = 0; level < vocabulary::LevelCount; ++level)
+        if (levelText == QLatin1String(LevelTexts[level]))
+            return level;
+    return std::nullopt;
+}
+
+int newWordsStart(const Settings &settings)
+{
+    if (settings.newAll != QLatin1String("New Words Only"))
+        return 0;
+    for (const vocabulary::GroupInfo &group : vocabulary::Groups) {
+        if (settings.wordGroup != QLatin1String(group.name.data(), qsizetype(group.name.size())))
+            continue;
+        const std::optional<int> level = levelOfText(settings.level);
+        return level ? vocabulary::firstNewIndex(group.group, *level) : 0;
+    }
+    return 0;
+}
+
+void pickEntry(DrillState &state, const Settings &settings, const WordStore &words, RandomSource &random)
+{
+    const int rangeEnd = std::max(state.RangeEnd, 1);
+    const int start = newWordsStart(settings);
+    int drawsLeft = drawLimit(rangeEnd);
+    for (;;) {
+        int position = 0;
+        bool exhausted = false;
+        if (settings.successive) {
+            // Wraps at the end of the range rather than running on into the store.
+            state.SequencePos = state.SequencePos + 1 >= rangeEnd || state.SequencePos < -1 ? 0 : state.SequencePos + 1;
+            position = state.SequencePos;
+            state.AskedKey = QString::number(position);
+            state.FirstTry = true;
+            exhausted = --drawsLeft <= 0;
+        } else {
+            do {
+                position = random.uniform(rangeEnd);
+                state.AskedKey = QString::number(position);
+                exhausted = --drawsLeft <= 0;
+            } while (state.KnownList.contains(state.AskedKey) && !exhausted);
+        }
+        state.CurrentIndex = std::min(position + start, vocabulary::MaxEntries - 1);
+
+        if (state.KnownList.size() == rangeEnd - 1 || exhausted) {
+            state.KnownList.clear();
+            state.GroupFinished = true;
+        }
+        state.QuestionText = bytes(english(words, state.CurrentIndex));
+
+        if (exhausted || !leftOutByVerbForm(settings, english(words, state.CurrentIndex)))
+            return;
+        state.KnownList.append(state.AskedKey);
+    }
+}
+
+std::string_view personMarker(std::string_view english)
+{
+    for (std::string_view marker : {"I ", "you ", "he_(", "we ", "you(", "they", "to "})
+        if (english.find(marker) != std::string_view::npos)
+            return marker;
+    return "I";
+}
+
+namespace {
+
+// The verbs' wrong answers: the nearest entries with the same marker in the
+// step's direction. Near an end of the store the search turns round at the
+// asked entry, and if no entry has the marker at all, the asked one is shown.
+void findVerbDistractors(DrillState &state, const WordStore &words, int step, std::array<int, 3> &found)
+{
+    const std::string_view marker = personMarker(state.QuestionText.toStdString());
+    bool turned = false;
+    for (int &target : found) {
+        for (;;) {
+            const int next = state.CurrentIndex + step;
+            if (next < 0 || next >= vocabulary::MaxEntries) {
+                if (turned) {
+                    state.CurrentIndex = state.AskedIndex;
+                    break;
+                }
+                turned = true;
+                step = -step;
+                state.CurrentIndex = state.AskedIndex;
+                continue;
+            }
+            state.CurrentIndex = next;
+            if (english(words, next).find(marker) != std::string_view::npos)
+                break;
+        }
+        target = state.CurrentIndex;
+    }
+}
+
+} // namespace
+
+Question buildQuestion(DrillState &state, const Settings &settings, const WordStore &words, RandomSource &random)
+{
+    state.QuestionLang = settings.englishToPortuguese ? 0 : 1;
+    pickEntry(state, settings, words, random);
+
+    Question question;
+    question.text = words.text(state.QuestionLang, state.CurrentIndex);
+    state.AnswerLang = settings.englishToPortuguese ? 1 : 0;
+
+    // Every value is appended at its first draw, so the order is a uniform permutation.
+    while (state.ChoiceOrder.size() < 4) {
+        const QString place = QString::number(random.uniform(4));
+        if (!state.ChoiceOrder.contains(place))
+            state.ChoiceOrder.append(place);
+    }
+
+    question.choices[state.ChoiceOrder[0].toInt()] = words.text(state.AnswerLang, state.CurrentIndex);
+    state.QuestionText = bytes(english(words, state.CurrentIndex));
+    state.AskedIndex = state.CurrentIndex;
+
+    std::array<int, 3> wrong{};
+    if (settings.wordGroup == QLatin1String("Verbs")) {
+        findVerbDistractors(state, words, settings.level == QLatin1String("100 Words") ? 1 : -1, wrong);
+    } else {
+        int step = random.uniform(4) + 1;
+        if (state.CurrentIndex > 12)
+            step = -step;
+        for (int &target : wrong) {
+            state.CurrentIndex += step;
+            target = state.CurrentIndex;
+        }
+    }
+    for (int i = 0; i < 3; ++i)
+        question.choices[state.ChoiceOrder[i + 1].toInt()] = words.text(state.AnswerLang, wrong[i]);
+    return question;
+}
+
+bool typedAnswerIsRight(const std::optional<std::string> &typed, std::string_view expected, bool wholeText)
+{
+    if (!typed)
+        return false;
+    const std::string_view answer = *typed;
+    if (wholeText)
+        return answer == expected;
+    const size_t first = answer.empty() ? std::string_view::npos : expected.find(answer);
+    if (first == std::string_view::npos)
+        return false;
+    if (expected.find(' ') == std::string_view::npos)
+        return answer.size() == expected.size();
+    const size_t n = answer.size();
+    const size_t length = expected.size();
+    const bool endsBeforeBlank = first + n < length && expected[first + n] == ' ';
+    const bool asLongAsLastAlternative = n < length && expected[length - n - 1] == ' ';
+    return endsBeforeBlank || asLongAsLastAlternative;
+}
+
+std::string_view expectedAnswer(const DrillState &state, const WordStore &words)
+{
+    return words.text(state.AnswerLang, state.AskedIndex);
+}
+
+bool checkTypedAnswer(DrillState &state, const Settings &settings, const WordStore &words,
+                      const std::optional<std::string> &typed)
+{
+    state.CurrentIndex = state.AskedIndex;
+    ++state.TrialCount;
+    state.AnswerLang = settings.englishToPortuguese ? 1 : 0;
+    const bool wholeText = settings.portugueseToEnglish && settings.verbsChecked;
+    const bool right = typedAnswerIsRight(typed, words.text(state.AnswerLang, state.CurrentIndex), wholeText);
+    if (right) {
+        ++state.CorrectCount;
+        if (state.FirstTry)
+            state.KnownList.append(state.AskedKey);
+        else
+            state.FirstTry = true;
+    } else {
+        state.FirstTry = false;
+    }
+    return right;
+}
+
+ChoiceResult checkChoice(DrillState &state, int place)
+{
+    // After a right choice the order is empty until the next question: nothing to judge.
+    if (state.ChoiceOrder.isEmpty())
+        return ChoiceResult::Ignored;
+    ++state.TrialCount;
+    if (state.ChoiceOrder.first().toInt() != place) {
+        state.FirstTry = false;
+        return ChoiceResult::Wrong;
+    }
+    ++state.CorrectCount;
+    state.ChoiceOrder.clear();
+    if (state.FirstTry)
+        state.KnownList.append(state.AskedKey);
+    else
+        state.FirstTry = true;
+    return ChoiceResult::Right;
+}
+
+QString scoreText(int correct, int trials)
+{
+    const qint64 hundredths = qint64(10000) * correct / std::max(trials, 1);
+    return QStringLiteral("%1.%2%").arg(hundredths / 100).arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace drill

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "drill/DrillState.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vocabulary {
+class WordStore;
+}
+
+// The drill's rules on plain values: choosing the next entry, building the
+// four choices, judging answers and writing the score. The window reads its
+// controls into Settings, calls these, and shows the results.
+namespace drill {
+
+// The level named by a level-box text: 0 for "100 Words" ... 9 for "1000 Words".
+std::optional<int> levelOfText(const QString &levelText);
+
+// First entry index of the New Words Only range, 0 where no start applies.
+int newWordsStart(const Settings &settings);
+
+// Chooses the entry to ask next. On return CurrentIndex is its index,
+// AskedKey its position and QuestionText its English text.
+void pickEntry(DrillState &state, const Settings &settings, const vocabulary::WordStore &words,
+               RandomSource &random);
+
+// The person marker that the verbs' wrong answers share with the asked entry.
+std::string_view personMarker(std::string_view english);
+
+struct Question
+{
+    std::string_view text;               // in the question language
+    std::array<std::string_view, 4> choices; // top to bottom
+};
+
+// Picks an entry and fills the four choices (steps of asking a question that
+// touch no widget).
+Question buildQuestion(DrillState &state, const Settings &settings, const vocabulary::WordStore &words,
+                       RandomSource &random);
+
+// Whether a typed answer (Windows-1252; nothing when the typed text has a
+// character outside that set) is right against the expected text.
+bool typedAnswerIsRight(const std::optional<std::string> &typed, std::string_view expected, bool wholeText);
+
+// The expected answer of the question on screen.
+std::string_view expectedAnswer(const DrillState &state, const vocabulary::WordStore &words);
+
+// Judges a typed answer and updates counts, FirstTry and KnownList.
+bool checkTypedAnswer(DrillState &state, const Settings &settings, const vocabulary::WordStore &words,
+                      const std::optional<std::string> &typed);
+
+enum class ChoiceResult { Ignored, Wrong, Right };
+
+// Judges a click on the choice at place (0 is the top item).
+ChoiceResult checkChoice(DrillState &state, int place);
+
+// "66.66%": the exact percentage, truncated to two decimals.
+QString scoreText(int correct, int trials);
+
+} // namespace drill
