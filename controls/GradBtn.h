@@ -128,7 +128,7 @@ private:
     void updateShortcut();
     void composeFace();
     void paintGradient(QPainter &painter);
-    void paintFrame();
+    void paintFrame(QPainter &painter);
     void paintCaption(QPainter &painter);
     void paintFocus();
 

@@ -1,56 +1,257 @@
 #include "QuilBtn1.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include "controls/GradBtn.h"
+
+namespace {
+
+// Indexed by Status * 2 + Style.
+const char *const pictureNames[4] = {"BUTTON2A", "BUTTON1A", "BUTTON2B", "BUTTON1B"};
+
+const QColor focusLineColor(0x80, 0x80, 0x80);
+const QColor disabledCaptionColor(0xFF, 0xFF, 0x00);
+
+// An axis-parallel line that, like a pen moved to `from` and drawn to `to`,
+// leaves out its end point, where the next segment starts.
+void drawSegment(QPainter &painter, QPoint from, QPoint to)
+{
+    if (from.y() == to.y()) {
+        const int step = to.x() > from.x() ? 1 : -1;
+        for (int x = from.x(); x != to.x(); x += step)
+            painter.fillRect(QRect(x, from.y(), 1, 1), focusLineColor);
+    } else if (from.x() == to.x()) {
+        const int step = to.y() > from.y() ? 1 : -1;
+        for (int y = from.y(); y != to.y(); y += step)
+            painter.fillRect(QRect(from.x(), y, 1, 1), focusLineColor);
+    }
+}
+
+} // namespace
 
 TQuilButton1::TQuilButton1(QWidget *parent)
     : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+    setFixedHeight(FixedHeight);
+    resize(91, FixedHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    // 13 points at the design's 96 dots per inch.
+    QFont captionFont(QStringLiteral("Arial"));
+    captionFont.setPixelSize(17);
+    captionFont.setBold(true);
+    setFont(captionFont);
+
+    for (int i = 0; i < 4; ++i) {
+        const QImage loaded(QStringLiteral(":/controls/pictures/%1.bmp").arg(QLatin1String(pictureNames[i])));
+        if (!loaded.isNull())
+            m_pictures[i] = loaded.convertToFormat(QImage::Format_RGB32);
+    }
+
+    m_hasFocus = hasFocus();
+    // Enter and Escape must reach the button wherever the focus is in its
+    // window, before the focused control takes them as ordinary keys.
+    qApp->installEventFilter(this);
+}
+
+void TQuilButton1::setButtonStyle(TButtonStyle style)
+{
+    if (style != m_style) {
+        m_style = style;
+        update();
+    }
+}
+
+void TQuilButton1::setStatus(TButtonState status)
+{
+    // Setting the state from code ends a mouse press, which then cannot click.
+    m_tracking = false;
+    if (status != m_status) {
+        m_status = status;
+        update();
+    }
 }
 
 void TQuilButton1::setCaption(const QString &caption)
 {
     if (caption != m_caption) {
         m_caption = caption;
+        updateShortcut();
+        update();
+    }
+}
+
+void TQuilButton1::setFontColor(quint32 color)
+{
+    if (color != m_fontColor) {
+        m_fontColor = color;
         update();
     }
 }
 
 void TQuilButton1::click()
 {
-    if (isEnabled())
-        emit clicked();
+    if (!isEnabled())
+        return;
+    QWidget *form = window();
+    if (form != this)
+        form->setProperty("ModalResult", m_modalResult);
+    emit clicked();
 }
 
-void TQuilButton1::paintEvent(QPaintEvent *)
+bool TQuilButton1::canTakeFocus() const
 {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(rect(), QColor(0xBD, 0xBD, 0xBD));
-    painter.setBrush(Qt::black);
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(rect().adjusted(2, 2, -2, -2), height() / 2.0, height() / 2.0);
-    painter.setPen(isEnabled() ? palette().color(QPalette::WindowText) : QColor(Qt::yellow));
-    painter.setFont(font());
-    QString text = m_caption;
-    painter.drawText(rect().translated(m_down ? 1 : 0, m_down ? 1 : 0), Qt::AlignCenter, text.remove(QLatin1Char('&')));
+    // isEnabled() and isVisible() already account for every parent.
+    return isEnabled() && isVisible() && focusPolicy() != Qt::NoFocus;
+}
+
+bool TQuilButton1::containsInclusive(const QPointF &position) const
+{
+    return position.x() >= 0 && position.x() <= width() && position.y() >= 0 && position.y() <= height();
+}
+
+void TQuilButton1::updateShortcut()
+{
+    if (m_shortcutId != 0)
+        releaseShortcut(m_shortcutId);
+    const QKeySequence mnemonic = QKeySequence::mnemonic(m_caption);
+    m_shortcutId = mnemonic.isEmpty() ? 0 : grabShortcut(mnemonic);
+}
+
+bool TQuilButton1::event(QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        if (static_cast<QShortcutEvent *>(event)->shortcutId() == m_shortcutId && canTakeFocus()) {
+            click();
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+bool TQuilButton1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    if (static_cast<QWidget *>(watched)->window() != window())
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    // The keypad Enter carries the keypad modifier; only these three count.
+    if (key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const bool escape = key->key() == Qt::Key_Escape;
+    if ((enter && (m_default || hasFocus()) && canTakeFocus()) || (escape && m_cancel && canTakeFocus())) {
+        click();
+        return true;
+    }
+    return false;
 }
 
 void TQuilButton1::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
-        m_down = true;
-        update();
+        setStatus(bsOn);
+        m_tracking = true;
     }
+    if (!hasFocus())
+        setFocus(Qt::MouseFocusReason);
+}
+
+void TQuilButton1::mouseMoveEvent(QMouseEvent *event)
+{
+    if ((event->buttons() & Qt::LeftButton) && m_tracking) {
+        // Not through setStatus: following the pointer must not end tracking.
+        const TButtonState status = containsInclusive(event->position()) ? bsOn : bsOff;
+        if (status != m_status) {
+            m_status = status;
+            update();
+        }
+    }
+    QWidget::mouseMoveEvent(event);
 }
 
 void TQuilButton1::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && m_down) {
-        m_down = false;
+    if (event->button() != Qt::LeftButton || !m_tracking)
+        return;
+    setStatus(bsOff);
+    if (containsInclusive(event->position()))
+        click();
+}
+
+void TQuilButton1::setFocusFlag(bool focused)
+{
+    if (focused != m_hasFocus) {
+        m_hasFocus = focused;
         update();
-        if (rect().contains(event->position().toPoint()))
-            click();
+    }
+}
+
+void TQuilButton1::focusInEvent(QFocusEvent *event)
+{
+    setFocusFlag(true);
+    QWidget::focusInEvent(event);
+}
+
+void TQuilButton1::focusOutEvent(QFocusEvent *event)
+{
+    setFocusFlag(false);
+    QWidget::focusOutEvent(event);
+}
+
+void TQuilButton1::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::EnabledChange) {
+        // A disabled widget gets no release; a held button would stay pressed.
+        if (!isEnabled() && m_tracking)
+            setStatus(bsOff);
+        update();
+    } else if (event->type() == QEvent::FontChange) {
+        update();
+    }
+    QWidget::changeEvent(event);
+}
+
+void TQuilButton1::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QImage &image = m_pictures[m_status * 2 + m_style];
+    const int w = width();
+    const int h = FixedHeight;
+    if (image.isNull())
+        painter.fillRect(rect(), palette().window());
+
+    // Left end of the disc, then its middle columns stretched over the extra
+    // width, then its right end with the shadow.
+    painter.drawImage(QRect(0, 0, 16, h), image, QRect(0, 0, 16, h));
+    const int middle = qMax(0, w - 36);
+    if (middle > 0)
+        painter.drawImage(QRect(16, 0, middle, h), image, QRect(16, 0, 2, h));
+    // The right end is 20 columns from column 18, one more than the 37-column
+    // pictures hold: the last one repeats column 36, background in all four.
+    painter.drawImage(QRect(middle + 16, 0, 19, h), image, QRect(18, 0, 19, h));
+    painter.drawImage(QRect(middle + 35, 0, 1, h), image, QRect(36, 0, 1, h));
+
+    painter.setFont(font());
+    painter.setPen(isEnabled() ? resolveColor(m_fontColor, palette()) : disabledCaptionColor);
+    const int flags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
+    // Pressed, the caption and the focus corner move 5 right and 5 down with the disc.
+    if (m_status == bsOff) {
+        if (m_hasFocus) {
+            drawSegment(painter, {w - 16, 4}, {7, 4});
+            drawSegment(painter, {7, 4}, {7, h - 16});
+        }
+        painter.drawText(QRect(0, 0, w - 8, h - 11), flags, m_caption);
+    } else {
+        if (m_hasFocus) {
+            drawSegment(painter, {w - 11, 9}, {12, 9});
+            drawSegment(painter, {12, 9}, {12, h - 11});
+        }
+        painter.drawText(QRect(5, 5, w - 8, h - 11), flags, m_caption);
     }
 }

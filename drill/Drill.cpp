@@ -81,7 +81,8 @@ void pickEntry(DrillState &state, const Settings &settings, const WordStore &wor
         bool exhausted = false;
         if (settings.successive) {
             // Wraps at the end of the range rather than running on into the store.
-            state.SequencePos = state.SequencePos + 1 >= rangeEnd || state.SequencePos < -1 ? 0 : state.SequencePos + 1;
+            const int next = state.SequencePos + 1;
+            state.SequencePos = next >= rangeEnd || next < 0 ? 0 : next;
             position = state.SequencePos;
             state.AskedKey = QString::number(position);
             state.FirstTry = true;
@@ -156,12 +157,17 @@ Question buildQuestion(DrillState &state, const Settings &settings, const WordSt
     question.text = words.text(state.QuestionLang, state.CurrentIndex);
     state.AnswerLang = settings.englishToPortuguese ? 1 : 0;
 
-    // Every value is appended at its first draw, so the order is a uniform permutation.
-    while (state.ChoiceOrder.size() < 4) {
+    // Every value is appended at its first draw, so the order is a uniform
+    // permutation. A complete order still takes one draw.
+    int draws = 0;
+    do {
         const QString place = QString::number(random.uniform(4));
         if (!state.ChoiceOrder.contains(place))
             state.ChoiceOrder.append(place);
-    }
+    } while (state.ChoiceOrder.size() < 4 && ++draws < 1000);
+    for (int place = 0; state.ChoiceOrder.size() < 4; ++place) // only a broken source gets here
+        if (!state.ChoiceOrder.contains(QString::number(place)))
+            state.ChoiceOrder.append(QString::number(place));
 
     question.choices[state.ChoiceOrder[0].toInt()] = words.text(state.AnswerLang, state.CurrentIndex);
     state.QuestionText = bytes(english(words, state.CurrentIndex));

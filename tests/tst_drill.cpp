@@ -1,0 +1,502 @@
+// The drill's rules on plain values: typed answers, the score, person markers,
+// wrong-answer choices and the picking of entries.
+
+#include "drill/Drill.h"
+#include "drill/Text.h"
+#include "tests/FixedRandom.h"
+#include "vocabulary/WordStore.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+#include <memory>
+#include <random>
+
+using drill::DrillState;
+using drill::Settings;
+using vocabulary::Group;
+using vocabulary::WordStore;
+
+namespace {
+
+QByteArray cp1252(const QString &text)
+{
+    return QByteArray::fromStdString(*drill::toWindows1252(text));
+}
+
+Settings settingsFor(const QString &group, const QString &level = QStringLiteral("100 Words"),
+                     const QString &newAll = QStringLiteral("New Words Only"))
+{
+    Settings s;
+    s.wordGroup = group;
+    s.level = level;
+    s.newAll = newAll;
+    s.verbsChecked = group == QLatin1String("Verbs");
+    return s;
+}
+
+} // namespace
+
+class TestDrill : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WordStore> m_words = std::make_unique<WordStore>();
+
+    // Asks the entry at a position of an All Words range in successive order.
+    drill::Question ask(DrillState &state, const Settings &settings, int position, QList<int> draws = {})
+    {
+        FixedRandom random(draws);
+        state.SequencePos = position - 1;
+        return drill::buildQuestion(state, settings, *m_words, random);
+    }
+
+    QString english(int index) const { return drill::fromWindows1252(m_words->text(WordStore::English, index)); }
+
+private slots:
+    void typedAnswer_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("wholeText");
+        QTest::addColumn<bool>("right");
+
+        QTest::newRow("first alternative") << "você" << "você vocês" << false << true;
+        QTest::newRow("last alternative") << "vocês" << "você vocês" << false << true;
+        QTest::newRow("tail of an alternative") << "ocê" << "você vocês" << false << true;
+        QTest::newRow("capital letter") << "Você" << "você vocês" << false << false;
+        QTest::newRow("whole text with its blank") << "você vocês" << "você vocês" << false << false;
+        QTest::newRow("no blank, equal") << "palavra" << "palavra" << false << true;
+        QTest::newRow("no blank, head only") << "palav" << "palavra" << false << false;
+        QTest::newRow("no blank, tail only") << "lavra" << "palavra" << false << false;
+        QTest::newRow("blanks for underscores") << "em cima de" << "em_cima_de" << false << false;
+        QTest::newRow("underscores typed") << "em_cima_de" << "em_cima_de" << false << true;
+        QTest::newRow("middle alternative") << "os" << "o a os as" << false << true;
+        QTest::newRow("one letter alternative") << "a" << "o a os as" << false << true;
+        QTest::newRow("last of four") << "as" << "o a os as" << false << true;
+        QTest::newRow("tail of a middle one") << "uais" << "qual quais que o_que qualquer" << false << true;
+        QTest::newRow("last, first seen late") << "qualquer" << "qual quais que o_que qualquer" << false << true;
+        QTest::newRow("head of the first") << "qua" << "qual quais que o_que qualquer" << false << false;
+        QTest::newRow("as long as the last one") << "bc" << "abcd ef" << false << true;
+        QTest::newRow("English, first") << "to" << "to toward" << false << true;
+        QTest::newRow("English, last") << "toward" << "to toward" << false << true;
+        QTest::newRow("empty") << "" << "palavra" << false << false;
+        QTest::newRow("empty, alternatives") << "" << "o a os as" << false << false;
+        QTest::newRow("trailing blank, as long as the last") << "você " << "você vocês" << false << true;
+        QTest::newRow("leading blank kept") << " vocês" << "você vocês" << false << false;
+        QTest::newRow("not in the text") << "casa" << "você vocês" << false << false;
+        QTest::newRow("whole: equal") << "I have" << "I have" << true << true;
+        QTest::newRow("whole: no marker") << "have" << "I have" << true << false;
+        QTest::newRow("whole: lower-case i") << "i have" << "I have" << true << false;
+        QTest::newRow("whole: plural marker") << "you(pl) have" << "you(pl) have" << true << true;
+        QTest::newRow("whole: caption's blank") << "you (pl) have" << "you(pl) have" << true << false;
+        QTest::newRow("whole: double blank") << "I  have" << "I have" << true << false;
+        QTest::newRow("whole: alternative alone") << "to" << "to toward" << true << false;
+        QTest::newRow("outside Windows-1252") << "vocêΩ" << "você vocês" << false << false;
+        QTest::newRow("outside Windows-1252, whole") << "I haveΩ" << "I have" << true << false;
+        QTest::newRow("euro sign is Windows-1252") << "€" << "você vocês" << false << false;
+        QTest::newRow("very long") << QString(10000, QLatin1Char('a')) << "palavra" << false << false;
+    }
+
+    void typedAnswer()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        QFETCH(bool, wholeText);
+        QFETCH(bool, right);
+        const std::string expectedBytes = *drill::toWindows1252(expected);
+        QCOMPARE(drill::typedAnswerIsRight(drill::toWindows1252(typed), expectedBytes, wholeText), right);
+    }
+
+    void score_data()
+    {
+        QTest::addColumn<int>("correct");
+        QTest::addColumn<int>("trials");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("2 of 3") << 2 << 3 << "66.66%";
+        QTest::newRow("1 of 2") << 1 << 2 << "50.00%";
+        QTest::newRow("1 of 7") << 1 << 7 << "14.28%";
+        QTest::newRow("201 of 4000") << 201 << 4000 << "5.02%";
+        QTest::newRow("3 of 3") << 3 << 3 << "100.00%";
+        QTest::newRow("0 of 4") << 0 << 4 << "0.00%";
+        QTest::newRow("0 of 1") << 0 << 1 << "0.00%";
+        QTest::newRow("29 of 100") << 29 << 100 << "29.00%";
+        QTest::newRow("1 of 3") << 1 << 3 << "33.33%";
+        QTest::newRow("999999 of 1000000") << 999999 << 1000000 << "99.99%";
+        QTest::newRow("large counts") << 1000000000 << 2000000000 << "50.00%";
+        QTest::newRow("largest counts") << 2147483647 << 2147483647 << "100.00%";
+    }
+
+    void score()
+    {
+        QFETCH(int, correct);
+        QFETCH(int, trials);
+        QFETCH(QString, text);
+        QCOMPARE(drill::scoreText(correct, trials), text);
+    }
+
+    void personMarker_data()
+    {
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("marker");
+        QTest::newRow("first person") << "I have" << "I ";
+        QTest::newRow("second person") << "you have" << "you ";
+        QTest::newRow("third person") << "he_(she_it) is" << "he_(";
+        QTest::newRow("third person, two words") << "he_(she_it) does or makes" << "he_(";
+        QTest::newRow("first plural") << "we have" << "we ";
+        QTest::newRow("second plural") << "you(pl) have" << "you(";
+        QTest::newRow("third plural") << "they have" << "they";
+        QTest::newRow("infinitive") << "to have" << "to ";
+        QTest::newRow("participle") << "been" << "I";
+        QTest::newRow("negative") << "they don't" << "they";
+    }
+
+    void personMarker()
+    {
+        QFETCH(QString, english);
+        QFETCH(QString, marker);
+        QCOMPARE(QString::fromLatin1(drill::personMarker(cp1252(english).toStdString()).data(),
+                                     qsizetype(drill::personMarker(cp1252(english).toStdString()).size())),
+                 marker);
+    }
+
+    void verbChoices_data()
+    {
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<QList<int>>("wrong");
+        // Right answer at place 0, wrong ones at 1, 2, 3.
+        QTest::newRow("I have, forward") << "100 Words" << 4 << QList<int>{9, 16, 27};
+        QTest::newRow("you(pl) have, forward") << "100 Words" << 7 << QList<int>{13, 20, 24};
+        QTest::newRow("he is, forward") << "100 Words" << 0 << QList<int>{2, 11, 18};
+        QTest::newRow("he is, backward turns round") << "200 Words" << 0 << QList<int>{2, 11, 18};
+        QTest::newRow("I use, backward") << "500 Words" << 27 << QList<int>{16, 9, 4};
+        QTest::newRow("you can, backward runs out") << "200 Words" << 17 << QList<int>{10, 5, 22};
+    }
+
+    void verbChoices()
+    {
+        QFETCH(QString, level);
+        QFETCH(int, asked);
+        QFETCH(QList<int>, wrong);
+        m_words->load(Group::Verbs);
+        DrillState state;
+        state.RangeEnd = 2595;
+        state.ChoiceOrder = QStringList{"0", "1", "2", "3"};
+        const drill::Question question = ask(state, settingsFor("Verbs", level, "All Words"), asked);
+        QCOMPARE(state.AskedIndex, asked);
+        QCOMPARE(question.choices[0], m_words->text(WordStore::Portuguese, asked));
+        for (int i = 0; i < 3; ++i)
+            QVERIFY2(question.choices[i + 1] == m_words->text(WordStore::Portuguese, wrong[i]),
+                     qPrintable(QStringLiteral("wrong answer %1 should be entry %2").arg(i).arg(wrong[i])));
+    }
+
+    void verbChoicesKnownExample()
+    {
+        m_words->load(Group::Verbs);
+        DrillState state;
+        state.RangeEnd = 137;
+        state.ChoiceOrder = QStringList{"2", "0", "3", "1"};
+        const drill::Question question = ask(state, settingsFor("Verbs"), 4);
+        QCOMPARE(drill::fromWindows1252(question.choices[2]), QStringLiteral("tenho"));
+        QCOMPARE(drill::fromWindows1252(question.choices[0]), QStringLiteral("tive"));
+        QCOMPARE(drill::fromWindows1252(question.choices[3]), QStringLiteral("posso"));
+        QCOMPARE(drill::fromWindows1252(question.choices[1]), QStringLiteral("uso"));
+    }
+
+    // Wherever a verb is asked, the wrong answers are the nearest entries with
+    // its marker, and the search never leaves the store.
+    void verbChoicesStayInTheStore_data()
+    {
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<int>("asked");
+        for (int asked : {0, 3, 15, 26, 136, 137, 1118, 1301, 2201, 2593, 2594})
+            for (const char *level : {"100 Words", "1000 Words"})
+                QTest::addRow("%s entry %d", level, asked) << QString::fromLatin1(level) << asked;
+    }
+
+    void verbChoicesStayInTheStore()
+    {
+        QFETCH(QString, level);
+        QFETCH(int, asked);
+        m_words->load(Group::Verbs);
+        DrillState state;
+        state.RangeEnd = 2595;
+        state.ChoiceOrder = QStringList{"0", "1", "2", "3"};
+        const drill::Question question = ask(state, settingsFor("Verbs", level, "All Words"), asked);
+        const std::string_view marker = drill::personMarker(m_words->text(WordStore::English, asked));
+        QVERIFY(state.CurrentIndex >= 0 && state.CurrentIndex < 2595);
+        for (int place = 1; place < 4; ++place) {
+            bool found = false;
+            for (int i = 0; i < 2595 && !found; ++i)
+                found = i != asked && m_words->text(WordStore::Portuguese, i) == question.choices[place]
+                        && m_words->text(WordStore::English, i).find(marker) != std::string_view::npos;
+            QVERIFY2(found, qPrintable(QStringLiteral("choice %1 is no entry with the asked marker").arg(place)));
+        }
+    }
+
+    void otherGroupChoices_data()
+    {
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<int>("draw");
+        QTest::addColumn<QList<int>>("wrong");
+        QTest::newRow("day, step 3") << 5 << 2 << QList<int>{8, 11, 14};
+        QTest::newRow("entry 13, step 2 backward") << 13 << 1 << QList<int>{11, 9, 7};
+        QTest::newRow("entry 12, step 4 forward") << 12 << 3 << QList<int>{16, 20, 24};
+        QTest::newRow("entry 0, step 1") << 0 << 0 << QList<int>{1, 2, 3};
+        QTest::newRow("last noun, step 4") << 563 << 3 << QList<int>{559, 555, 551};
+    }
+
+    void otherGroupChoices()
+    {
+        QFETCH(int, asked);
+        QFETCH(int, draw);
+        QFETCH(QList<int>, wrong);
+        m_words->load(Group::Nouns);
+        DrillState state;
+        state.RangeEnd = 564;
+        state.ChoiceOrder = QStringList{"3", "2", "1", "0"};
+        // One draw completes the (already complete) order, the next gives the step.
+        const drill::Question question = ask(state, settingsFor("Nouns", "1000 Words", "All Words"), asked, {0, draw});
+        QCOMPARE(question.choices[3], m_words->text(WordStore::Portuguese, asked));
+        QCOMPARE(question.choices[2], m_words->text(WordStore::Portuguese, wrong[0]));
+        QCOMPARE(question.choices[1], m_words->text(WordStore::Portuguese, wrong[1]));
+        QCOMPARE(question.choices[0], m_words->text(WordStore::Portuguese, wrong[2]));
+        QCOMPARE(state.CurrentIndex, wrong[2]);
+        QCOMPARE(state.AskedIndex, asked);
+    }
+
+    void smallGroupChoicesReadWhatTheStoreHolds()
+    {
+        auto words = std::make_unique<WordStore>();
+        words->load(Group::Nouns);
+        words->load(Group::Conjunctions);
+        DrillState state;
+        state.RangeEnd = 13;
+        state.SequencePos = 11;
+        state.ChoiceOrder = QStringList{"0", "1", "2", "3"};
+        FixedRandom random({0, 3});
+        const drill::Question question =
+            drill::buildQuestion(state, settingsFor("Conjunctions", "700 Words", "All Words"), *words, random);
+        words->load(Group::Nouns);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(question.choices[i + 1], words->text(WordStore::Portuguese, 16 + 4 * i));
+    }
+
+    void portugueseToEnglishSwapsLanguages()
+    {
+        m_words->load(Group::Nouns);
+        DrillState state;
+        state.RangeEnd = 11;
+        Settings settings = settingsFor("Nouns");
+        settings.englishToPortuguese = false;
+        settings.portugueseToEnglish = true;
+        const drill::Question question = ask(state, settings, 0, {0, 1, 2, 3, 0});
+        QCOMPARE(drill::fromWindows1252(question.text), QStringLiteral("palavra"));
+        QCOMPARE(state.QuestionLang, 1);
+        QCOMPARE(state.AnswerLang, 0);
+        QCOMPARE(drill::fromWindows1252(question.choices[state.ChoiceOrder[0].toInt()]), QStringLiteral("word"));
+    }
+
+    void choiceOrderIsAUniformPermutation()
+    {
+        m_words->load(Group::Nouns);
+        QHash<QString, int> seen;
+        class Mt : public drill::RandomSource
+        {
+        public:
+            int uniform(int bound) override { return std::uniform_int_distribution<int>(0, bound - 1)(engine); }
+            std::mt19937 engine{12345};
+        } random;
+        const int runs = 24000;
+        for (int i = 0; i < runs; ++i) {
+            DrillState state;
+            state.RangeEnd = 11;
+            drill::buildQuestion(state, settingsFor("Nouns"), *m_words, random);
+            QCOMPARE(state.ChoiceOrder.size(), 4);
+            ++seen[state.ChoiceOrder.join(QString())];
+        }
+        QCOMPARE(seen.size(), 24);
+        for (int count : std::as_const(seen))
+            QVERIFY2(count > 800 && count < 1200, "each of the 24 orders about 1000 times in 24000");
+    }
+
+    void newWordsStart_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QList<int>>("starts"); // 200 to 1000 Words
+        QTest::newRow("Nouns") << "Nouns" << QList<int>{11, 46, 99, 154, 213, 282, 354, 412, 485};
+        QTest::newRow("Verbs") << "Verbs" << QList<int>{137, 263, 638, 849, 1104, 1359, 1637, 1954, 2308};
+        QTest::newRow("Pronouns") << "Pronouns" << QList<int>{21, 24, 25, 25, 25, 25, 25, 26, 27};
+        QTest::newRow("Adjectives") << "Adjectives" << QList<int>{18, 62, 65, 92, 117, 132, 151, 169, 193};
+        QTest::newRow("Adverbs") << "Adverbs" << QList<int>{18, 35, 43, 54, 57, 60, 65, 69, 72};
+        QTest::newRow("Prepositions") << "Prepositions" << QList<int>{10, 13, 14, 19, 20, 20, 20, 20, 20};
+        QTest::newRow("Conjunctions") << "Conjunctions" << QList<int>{8, 8, 10, 12, 12, 12, 13, 13, 13};
+    }
+
+    void newWordsStart()
+    {
+        QFETCH(QString, group);
+        QFETCH(QList<int>, starts);
+        QCOMPARE(drill::newWordsStart(settingsFor(group, "100 Words")), 0);
+        for (int level = 2; level <= 10; ++level) {
+            const QString levelText = QStringLiteral("%1 Words").arg(level * 100);
+            QCOMPARE(drill::newWordsStart(settingsFor(group, levelText)), starts[level - 2]);
+            QCOMPARE(drill::newWordsStart(settingsFor(group, levelText, "All Words")), 0);
+            QCOMPARE(drill::newWordsStart(settingsFor(group, levelText, "new words only")), 0);
+        }
+        QCOMPARE(drill::newWordsStart(settingsFor("nouns", "200 Words")), 0);
+    }
+
+    void successiveOrderWithNewWords()
+    {
+        m_words->load(Group::Nouns);
+        DrillState state;
+        state.RangeEnd = 35;
+        FixedRandom random;
+        QList<int> asked;
+        for (int i = 0; i < 4; ++i) {
+            drill::pickEntry(state, settingsFor("Nouns", "200 Words"), *m_words, random);
+            asked << state.CurrentIndex;
+            QCOMPARE(state.AskedKey, QString::number(i));
+            QVERIFY(state.FirstTry);
+        }
+        QCOMPARE(asked, (QList<int>{11, 12, 13, 14}));
+        QCOMPARE(random.draws, 0);
+    }
+
+    void successiveOrderWrapsAtTheRangeEnd()
+    {
+        m_words->load(Group::Nouns);
+        DrillState state;
+        state.RangeEnd = 3;
+        state.SequencePos = 1;
+        state.KnownList = QStringList{"0"};
+        FixedRandom random;
+        const Settings settings = settingsFor("Nouns", "300 Words");
+        drill::pickEntry(state, settings, *m_words, random);
+        QCOMPARE(state.CurrentIndex, 48);
+        drill::pickEntry(state, settings, *m_words, random);
+        QCOMPARE(state.SequencePos, 0);
+        QCOMPARE(state.CurrentIndex, 46);
+    }
+
+    void rangeCompletion()
+    {
+        m_words->load(Group::Pronouns);
+        DrillState state;
+        state.RangeEnd = 1;
+        FixedRandom random;
+        Settings settings = settingsFor("Pronouns", "300 Words");
+        settings.successive = false;
+        drill::pickEntry(state, settings, *m_words, random);
+        QCOMPARE(state.CurrentIndex, 24);
+        QCOMPARE(state.QuestionText, QByteArray("those"));
+        QVERIFY(state.GroupFinished);
+        QVERIFY(state.KnownList.isEmpty());
+    }
+
+    void randomOrderSkipsKnownPositions()
+    {
+        m_words->load(Group::Nouns);
+        DrillState state;
+        state.RangeEnd = 11;
+        state.KnownList = QStringList{"3", "5"};
+        state.FirstTry = false;
+        FixedRandom random({3, 5, 3, 7});
+        Settings settings = settingsFor("Nouns");
+        settings.successive = false;
+        drill::pickEntry(state, settings, *m_words, random);
+        QCOMPARE(state.CurrentIndex, 7);
+        QCOMPARE(state.AskedKey, QStringLiteral("7"));
+        QVERIFY2(!state.FirstTry, "random order keeps FirstTry");
+        QVERIFY(!state.GroupFinished);
+    }
+
+    // Every position known, and a filter that leaves out everything: the pick
+    // ends, treating the range as complete.
+    void hopelessRangesEnd_data()
+    {
+        QTest::addColumn<bool>("successive");
+        QTest::addColumn<bool>("allKnown");
+        QTest::newRow("random, all known") << false << true;
+        QTest::newRow("random, all filtered") << false << false;
+        QTest::newRow("successive, all filtered") << true << false;
+    }
+
+    void hopelessRangesEnd()
+    {
+        QFETCH(bool, successive);
+        QFETCH(bool, allKnown);
+        auto words = std::make_unique<WordStore>();
+        words->store(0, {"you", "voc\xEA"});
+        words->store(1, {"I", "eu"});
+        DrillState state;
+        state.RangeEnd = allKnown ? 1 : 2;
+        if (allKnown)
+            state.KnownList = QStringList{"0"};
+        Settings settings = settingsFor("Pronouns");
+        settings.successive = successive;
+        settings.infinitives = !allKnown;
+        FixedRandom random;
+        drill::pickEntry(state, settings, *words, random);
+        QVERIFY(state.GroupFinished);
+        QVERIFY(state.KnownList.isEmpty());
+        QVERIFY(state.CurrentIndex >= 0 && state.CurrentIndex < state.RangeEnd);
+        QVERIFY(random.draws < 1000);
+    }
+
+    void verbFormFilters_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<bool>("infinitives");
+        QTest::addColumn<int>("asked");   // distinct entries asked over the whole group
+        QTest::addColumn<int>("leftOut");
+        QTest::newRow("verbs, infinitives and p.p.") << "Verbs" << true << 328 + 21 << 2595 - 349;
+        QTest::newRow("verbs, no second person") << "Verbs" << false << 2595 - 373 - 374 << 373 + 374;
+        QTest::newRow("pronouns, infinitives") << "Pronouns" << true << 27 - 4 << 4;
+        QTest::newRow("nouns, infinitives") << "Nouns" << true << 564 - 4 << 4;
+        QTest::newRow("adjectives, infinitives") << "Adjectives" << true << 208 - 3 << 3;
+        QTest::newRow("adverbs, infinitives") << "Adverbs" << true << 75 - 1 << 1;
+        QTest::newRow("nouns, no second person") << "Nouns" << false << 564 << 0;
+    }
+
+    void verbFormFilters()
+    {
+        QFETCH(QString, group);
+        QFETCH(bool, infinitives);
+        QFETCH(int, asked);
+        QFETCH(int, leftOut);
+        const Group g = group == "Verbs" ? Group::Verbs
+                        : group == "Pronouns" ? Group::Pronouns
+                        : group == "Nouns" ? Group::Nouns
+                        : group == "Adjectives" ? Group::Adjectives : Group::Adverbs;
+        m_words->load(g);
+        DrillState state;
+        state.RangeEnd = vocabulary::info(g).size();
+        Settings settings = settingsFor(group, "1000 Words", "All Words");
+        settings.infinitives = infinitives;
+        settings.noSecondPerson = !infinitives;
+        FixedRandom random;
+        QSet<int> seen;
+        while (!state.GroupFinished) {
+            drill::pickEntry(state, settings, *m_words, random);
+            seen.insert(state.CurrentIndex);
+            const QString text = english(state.CurrentIndex);
+            if (infinitives)
+                QVERIFY2(!QRegularExpression("^(I|you|he_\\(|we|they)").match(text).hasMatch(), qPrintable(text));
+            else if (settings.verbsChecked)
+                QVERIFY2(!text.startsWith("you"), qPrintable(text));
+            // Known entries are those answered right or left out.
+            if (!state.GroupFinished)
+                state.KnownList.append(state.AskedKey);
+        }
+        QCOMPARE(seen.size(), asked);
+        QCOMPARE(state.RangeEnd - int(seen.size()), leftOut);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDrill)
+#include "tst_drill.moc"

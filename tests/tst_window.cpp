@@ -1,0 +1,658 @@
+// The drill window: start-up state, menus, settings commands, keys, help and exit.
+
+#include "app/AppInfo.h"
+#include "app/OneLineTextEdit.h"
+#include "app/Platform.h"
+#include "controls/GradBtn.h"
+#include "controls/QuilBtn1.h"
+#include "tests/WindowFixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QDropEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSoundEffect>
+#include <QTest>
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setApplicationName(QString::fromUtf8(ApplicationTitle)); }
+
+    void controlsAtDesignPlace_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<int>("fontPixels");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("Level") << "Level" << QRect(0, 0, 175, 30) << 19 << false << "" << true;
+        QTest::newRow("WordGroup") << "WordGroup" << QRect(184, 0, 175, 30) << 19 << false << "" << true;
+        QTest::newRow("NewAll") << "NewAll" << QRect(368, 0, 175, 30) << 19 << false << "New Words Only" << true;
+        QTest::newRow("Label2") << "Label2" << QRect(168, 48, 42, 18) << 16 << false << "Trials:" << true;
+        QTest::newRow("NumTrials") << "NumTrials" << QRect(213, 40, 110, 30) << 19 << false << "" << true;
+        QTest::newRow("Label1") << "Label1" << QRect(328, 48, 46, 18) << 16 << false << "Score:" << true;
+        QTest::newRow("Score") << "Score" << QRect(376, 40, 110, 30) << 19 << false << "" << true;
+        QTest::newRow("Reset1") << "Reset1" << QRect(496, 40, 50, 30) << 11 << true << "Reset" << true;
+        QTest::newRow("Edit1") << "Edit1" << QRect(8, 80, 241, 113) << 19 << false
+                               << "Select level (total number \nof \nwords) \nand word group from menu." << true;
+        QTest::newRow("AnswerBox") << "AnswerBox" << QRect(256, 72, 284, 121) << 16 << false << "Answer?" << true;
+        QTest::newRow("Answer") << "Answer" << QRect(8, 200, 537, 73) << 19 << false << "" << true;
+        QTest::newRow("Accenta") << "Accenta" << QRect(1, 280, 45, 32) << 13 << false << "á" << false;
+        QTest::newRow("AcuteA") << "AcuteA" << QRect(48, 280, 45, 32) << 13 << false << "â" << false;
+        QTest::newRow("TildeA") << "TildeA" << QRect(95, 280, 45, 32) << 13 << false << "ã" << false;
+        QTest::newRow("Tilden") << "Tilden" << QRect(142, 280, 65, 32) << 13 << false << "ç" << false;
+        QTest::newRow("Accente") << "Accente" << QRect(210, 280, 45, 32) << 13 << false << "é" << false;
+        QTest::newRow("AcuteE") << "AcuteE" << QRect(259, 280, 55, 32) << 13 << false << "ê" << false;
+        QTest::newRow("accenti") << "accenti" << QRect(316, 280, 45, 32) << 13 << false << "í" << false;
+        QTest::newRow("Accento") << "Accento" << QRect(363, 280, 45, 32) << 13 << false << "ó" << false;
+        QTest::newRow("AcuteO") << "AcuteO" << QRect(409, 280, 45, 32) << 13 << false << "ô" << false;
+        QTest::newRow("TildeO") << "TildeO" << QRect(456, 280, 45, 32) << 13 << false << "õ" << false;
+        QTest::newRow("Accentu") << "Accentu" << QRect(502, 280, 45, 32) << 13 << false << "ú" << false;
+        QTest::newRow("GradBtn1") << "GradBtn1" << QRect(184, 320, 80, 22) << 11 << true << "Repeat" << true;
+        QTest::newRow("Button2") << "Button2" << QRect(272, 320, 80, 22) << 11 << true << "New Question" << true;
+        QTest::newRow("OstrelButton1") << "OstrelButton1" << QRect(360, 320, 80, 22) << 11 << true << "Peek" << true;
+        QTest::newRow("Button1") << "Button1" << QRect(448, 320, 80, 41) << 17 << true << "Check" << false;
+    }
+
+    void controlsAtDesignPlace()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        QFETCH(int, fontPixels);
+        QFETCH(bool, bold);
+        QFETCH(QString, text);
+        QFETCH(bool, enabled);
+        Window w;
+        auto *control = w.form->findChild<QWidget *>(name);
+        QVERIFY2(control, "control found by its name");
+        QCOMPARE(control->geometry(), geometry);
+        QCOMPARE(control->font().pixelSize(), fontPixels);
+        QCOMPARE(control->font().bold(), bold);
+        QCOMPARE(control->isEnabled(), enabled);
+        QString shown;
+        if (auto *line = qobject_cast<QLineEdit *>(control))
+            shown = line->text();
+        else if (auto *rich = qobject_cast<QTextEdit *>(control))
+            shown = rich->toPlainText();
+        else if (auto *label = qobject_cast<QLabel *>(control))
+            shown = label->text();
+        else if (auto *button = qobject_cast<QPushButton *>(control))
+            shown = button->text();
+        else if (auto *group = qobject_cast<QGroupBox *>(control))
+            shown = group->title();
+        else
+            shown = control->property("Caption").toString();
+        QCOMPARE(shown, text);
+    }
+
+    void startUpState()
+    {
+        Window w;
+        QCOMPARE(w.form->windowTitle(), QStringLiteral("1000 Roze Rozi Rovevar Evudu -Brazilian Portuguese"));
+        QVERIFY(w.form->windowState() & Qt::WindowMaximized);
+        QVERIFY(w.find<QLineEdit>("Level")->isReadOnly());
+        QVERIFY(w.find<QLineEdit>("WordGroup")->isReadOnly());
+        QVERIFY(!w.find<QLineEdit>("NewAll")->isReadOnly());
+        QVERIFY(w.find<QTextEdit>("Answer")->isReadOnly());
+        QVERIFY(w.find<QTextEdit>("Edit1")->isReadOnly());
+        QVERIFY(!w.find<QWidget>("AnswerBox")->isHidden());
+        QCOMPARE(w.choices().size(), 4);
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(w.choices()[i]->text(), QStringLiteral("palavra %1").arg(i + 1));
+            QVERIFY(!w.choices()[i]->isChecked());
+        }
+        for (const char *name : {"Timer1", "Timer2"}) {
+            auto *timer = w.find<QTimer>(name);
+            QVERIFY(timer && !timer->isActive());
+            QCOMPARE(timer->interval(), 1500);
+        }
+        for (const char *name : {"N100Words", "Nouns1", "Include1", "Sequence", "NewWords", "MultChoice",
+                                 "EnglishtoSpanish1"})
+            QVERIFY2(w.action(name)->isChecked(), name);
+        for (const char *name : {"N200Words", "Verbs1", "Infinitives", "Random1", "AllWords", "TypeAnswer",
+                                 "SpanishtoEnglish1"})
+            QVERIFY2(!w.action(name)->isChecked(), name);
+        QCOMPARE(w.form->SequencePos, -1);
+        QCOMPARE(w.form->TrialCount, 0);
+        QVERIFY(w.find<QObject>("ElasticForm1"));
+        QVERIFY(w.find<QSoundEffect>("OleContainer1"));
+        QVERIFY(w.find<QSoundEffect>("OleContainer2"));
+        QVERIFY(w.find<TQuilButton1>("Button1")->property("Default").toBool());
+    }
+
+    void firstActivationAsksTheFirstNoun()
+    {
+        Window w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        QTRY_COMPARE(w.text("Level"), QStringLiteral("100 Words"));
+        QCOMPARE(w.text("WordGroup"), QStringLiteral("Nouns"));
+        QCOMPARE(w.text("Edit1"), QStringLiteral("word"));
+        QCOMPARE(w.text("NumTrials"), QString());
+        QCOMPARE(w.text("Score"), QString());
+        // Later activations (after a message box, say) must not start over.
+        w.trigger("N300Words");
+        w.trigger("Verbs1");
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(w.form.get(), &activate);
+        QApplication::sendEvent(w.form.get(), &activate);
+        QTest::qWait(20);
+        QCOMPARE(w.text("Level"), QStringLiteral("300 Words"));
+        QCOMPARE(w.text("WordGroup"), QStringLiteral("Verbs"));
+    }
+
+    void menuTree()
+    {
+        Window w;
+        QStringList captions;
+        QStringList names;
+        for (QAction *top : w.form->menuBar()->actions()) {
+            captions << top->text();
+            names << top->objectName();
+        }
+        QCOMPARE(captions, (QStringList{"Exit", "Levels", "Word Groups", "Verb Form?", "Question Order",
+                                        "All Words/New Words", "Mult Choice/Type Answer", "Translation?", "Help"}));
+        QCOMPARE(names, (QStringList{"Exit1", "Levels1", "WordGroups1", "SecondPerson1", "Order", "AllorNew", "Mode",
+                                     "Translation1", "Help1"}));
+        const QStringList groupCaptions{"Nouns/Substantivos",       "Verbs/Verbos",
+                                        "Pronouns/Pronomes",        "Adjectives/Adjetivos(Art.)",
+                                        "Adverbs/Advérbios",        "Prepositions/Preposições",
+                                        "Conjuctions/Conjunções"};
+        const QStringList groupNames{"Nouns1", "Verbs1", "Pronouns1", "Adjectives1", "Adverbs1", "Prepositions1",
+                                     "Conjunctions1"};
+        for (int i = 0; i < 7; ++i)
+            QCOMPARE(w.action(qPrintable(groupNames[i]))->text(), groupCaptions[i]);
+        QCOMPARE(w.action("SpanishtoEnglish1")->text(), QStringLiteral("Português a inglês"));
+        QCOMPARE(w.action("MultChoice")->text(), QStringLiteral("Multtiple Choice"));
+    }
+
+    void levelSubmenus_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("verbsCaption");
+        for (int k = 1; k <= 10; ++k) {
+            const QString n = QString::number(k);
+            const QString verbs = k == 1 ? "verbos1" : k == 7 ? "VErbos7" : "Verbos" + n;
+            QTest::addRow("%d00 Words", k) << k
+                                           << QStringList{"Nombres" + n,   verbs,           "Pronombres" + n,
+                                                          "Adjetivos" + n, "Adverbios" + n, "Preposicines" + n,
+                                                          "Conjunctivos" + n}
+                                           << (k == 8 ? "Verbos" : "Verbs");
+        }
+    }
+
+    void levelSubmenus()
+    {
+        QFETCH(int, level);
+        QFETCH(QStringList, names);
+        QFETCH(QString, verbsCaption);
+        Window w;
+        QAction *item = w.action(qPrintable(QStringLiteral("N%1Words").arg(level * 100)));
+        QVERIFY(item && item->menu());
+        QStringList shown;
+        QStringList captions;
+        for (QAction *entry : item->menu()->actions()) {
+            shown << entry->objectName();
+            captions << entry->text();
+        }
+        QCOMPARE(shown, names);
+        QCOMPARE(captions, (QStringList{"Nouns", verbsCaption, "Pronouns", "Adjectives", "Adverbs", "Prepositions",
+                                        "Conjunctions"}));
+        // A group item there runs the group command.
+        w.start();
+        item->menu()->actions()[4]->trigger();
+        QCOMPARE(w.text("WordGroup"), QStringLiteral("Adverbs"));
+    }
+
+    void levelCommands_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<bool>("byOpeningTheSubmenu");
+        for (int k = 1; k <= 10; ++k) {
+            QTest::addRow("%d00 Words", k) << k << false;
+            QTest::addRow("%d00 Words, submenu opened", k) << k << true;
+        }
+    }
+
+    void levelCommands()
+    {
+        QFETCH(int, level);
+        QFETCH(bool, byOpeningTheSubmenu);
+        Window w;
+        w.start();
+        const QString question = w.text("Edit1");
+        QAction *item = w.action(qPrintable(QStringLiteral("N%1Words").arg(level * 100)));
+        if (byOpeningTheSubmenu)
+            emit item->menu()->aboutToShow();
+        else
+            item->trigger();
+        QCOMPARE(w.text("Level"), QStringLiteral("%1 Words").arg(level * 100));
+        QVERIFY(item->isChecked());
+        int checked = 0;
+        for (int k = 1; k <= 10; ++k)
+            checked += w.action(qPrintable(QStringLiteral("N%1Words").arg(k * 100)))->isChecked();
+        QCOMPARE(checked, 1);
+        QCOMPARE(w.text("Edit1"), question); // nothing reloaded
+        QCOMPARE(w.text("WordGroup"), QStringLiteral("Nouns"));
+    }
+
+    void newAllWithUnknownGroup_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("New Words Only") << "NewWords" << "New Words Only";
+        QTest::newRow("All Words") << "AllWords" << "All Words";
+    }
+
+    void newAllWithUnknownGroup()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, text);
+        Window w;
+        w.form->KnownList = QStringList{"1", "2"};
+        w.trigger(qPrintable(command));
+        QCOMPARE(w.text("NewAll"), text);
+        QVERIFY(w.action(qPrintable(command))->isChecked());
+        QVERIFY(w.form->KnownList.isEmpty());
+        // The group box matches no group: nothing is loaded or asked.
+        QVERIFY(w.text("Edit1").startsWith("Select level"));
+        QVERIFY(w.form->Words.text(0, 0).empty());
+    }
+
+    void newAllReloadsTheGroup()
+    {
+        RecordingBoxes boxes;
+        Window w;
+        w.start();
+        w.trigger("N200Words");
+        w.trigger("Nouns1");
+        QCOMPARE(w.form->RangeEnd, 35);
+        w.form->KnownList = QStringList{"0", "1"};
+        w.trigger("AllWords");
+        QCOMPARE(w.form->RangeEnd, 46);
+        QVERIFY(w.form->KnownList.isEmpty());
+        QCOMPARE(w.text("Edit1"), QStringLiteral("word"));
+        w.trigger("NewWords");
+        QCOMPARE(w.form->RangeEnd, 35);
+        QCOMPARE(w.text("Edit1"), QStringLiteral("work"));
+        QVERIFY(boxes.messages.isEmpty());
+    }
+
+    // A pass-on changes the group box, and the later comparison runs that group again.
+    void newAllAfterPassOnRunsTheLaterGroupAgain()
+    {
+        RecordingBoxes boxes;
+        Window w;
+        w.start();
+        w.trigger("N400Words");
+        w.trigger("AllWords");
+        w.trigger("Pronouns1");
+        QCOMPARE(w.text("WordGroup"), QStringLiteral("Pronouns"));
+        QSignalSpy adjectives(w.action("Adjectives1"), &QAction::triggered);
+        w.trigger("NewWords");
+        QCOMPARE(boxes.messages, QStringList{"There are no new pronouns at this level"});
+        QCOMPARE(w.text("WordGroup"), QStringLiteral("Adjectives"));
+        QCOMPARE(adjectives.count(), 2);
+        QCOMPARE(w.form->RangeEnd, 27);
+        QCOMPARE(w.form->AskedIndex, 65);
+    }
+
+    void answerModes()
+    {
+        Window w;
+        w.start();
+        const QString question = w.text("Edit1");
+        const QStringList choices{w.choices()[0]->text(), w.choices()[1]->text()};
+        w.trigger("TypeAnswer");
+        QVERIFY(w.form->Button1->isEnabled());
+        QVERIFY(!w.form->Answer->isReadOnly());
+        QVERIFY(w.form->AnswerBox->isHidden());
+        QVERIFY(!w.form->AnswerBox->isEnabled());
+        QVERIFY(w.action("TypeAnswer")->isChecked());
+        for (const char *key : {"Accenta", "AcuteA", "TildeA", "Tilden", "Accente", "AcuteE", "accenti", "Accento",
+                                "AcuteO", "TildeO", "Accentu"})
+            QVERIFY2(w.find<QPushButton>(key)->isEnabled(), key);
+        QCOMPARE(w.text("Edit1"), question);
+        QCOMPARE(w.text("Answer"), QString());
+
+        w.form->Answer->setPlainText(QStringLiteral("kept"));
+        w.trigger("MultChoice");
+        QVERIFY(!w.form->Button1->isEnabled());
+        QVERIFY(w.form->Answer->isReadOnly());
+        QVERIFY(!w.form->AnswerBox->isHidden());
+        QVERIFY(w.form->AnswerBox->isEnabled());
+        QVERIFY(!w.find<QPushButton>("Accentu")->isEnabled());
+        QCOMPARE(w.text("Answer"), QStringLiteral("kept"));
+        QCOMPARE(w.text("Edit1"), question);
+        QCOMPARE(w.choices()[0]->text(), choices[0]);
+        QCOMPARE(w.choices()[1]->text(), choices[1]);
+    }
+
+    void typeAnswerGivesTheFocusToTheAnswer()
+    {
+        Window w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.trigger("TypeAnswer");
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.form->Answer));
+    }
+
+    void directions_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<bool>("repeatEnabled");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("Portuguese to English")
+            << "SpanishtoEnglish1" << QStringList{"to", "I", "you", "he_(she_it)", "we", "you (pl)", "they", "", "", "", ""}
+            << false << "tempo";
+        QTest::newRow("English to Portuguese")
+            << "EnglishtoSpanish1" << QStringList{"á", "â", "ã", "ç", "é", "ê", "í", "ó", "ô", "õ", "ú"} << true << "time";
+    }
+
+    void directions()
+    {
+        QFETCH(QString, command);
+        QFETCH(QStringList, captions);
+        QFETCH(bool, repeatEnabled);
+        QFETCH(QString, question);
+        Window w;
+        w.start();
+        w.form->TrialCount = 3;
+        w.trigger("SpanishtoEnglish1");
+        w.form->SequencePos = 0;
+        w.trigger(qPrintable(command));
+        const char *keys[] = {"Accenta", "AcuteA", "TildeA", "Tilden", "Accente", "AcuteE",
+                              "accenti", "Accento", "AcuteO", "TildeO", "Accentu"};
+        for (int i = 0; i < 11; ++i)
+            QCOMPARE(w.find<QPushButton>(keys[i])->text(), captions[i]);
+        QCOMPARE(w.form->GradBtn1->isEnabled(), repeatEnabled);
+        QVERIFY(w.action(qPrintable(command))->isChecked());
+        QVERIFY(w.text("Edit1").startsWith(question));
+        QCOMPARE(w.form->TrialCount, 3);
+        for (QRadioButton *choice : w.choices())
+            QVERIFY(!choice->isChecked());
+    }
+
+    void verbForms_data()
+    {
+        QTest::addColumn<QStringList>("commands");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("checked");
+        QTest::newRow("infinitives") << QStringList{"Infinitives"} << "Infinitives and p.p." << "Infinitives";
+        QTest::newRow("no second person") << QStringList{"NoSecondPerson2"} << "No Second Person" << "NoSecondPerson2";
+        QTest::newRow("back to all forms") << QStringList{"Infinitives", "Include1"} << "All Verb Forms" << "Include1";
+        QTest::newRow("all forms again") << QStringList{"Include1"} << "All Verb Forms" << "Include1";
+    }
+
+    void verbForms()
+    {
+        QFETCH(QStringList, commands);
+        QFETCH(QString, caption);
+        QFETCH(QString, checked);
+        Window w;
+        QCOMPARE(w.form->SecondPerson1->title(), QStringLiteral("Verb Form?"));
+        for (const QString &command : commands)
+            w.trigger(qPrintable(command));
+        QCOMPARE(w.find<QMenu>("SecondPerson1")->title(), caption);
+        QVERIFY(w.action(qPrintable(checked))->isChecked());
+        QVERIFY(w.text("Edit1").startsWith("Select level")); // nothing asked
+    }
+
+    void orderCommands_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("successive") << "Sequence";
+        QTest::newRow("random") << "Random1";
+    }
+
+    void orderCommands()
+    {
+        QFETCH(QString, command);
+        Window w;
+        w.start();
+        w.form->SequencePos = 7;
+        w.trigger(qPrintable(command));
+        QCOMPARE(w.form->SequencePos, -1);
+        QVERIFY(w.action(qPrintable(command))->isChecked());
+        QCOMPARE(w.text("Edit1"), QStringLiteral("word"));
+    }
+
+    void enterPressesCheck_data()
+    {
+        QTest::addColumn<bool>("typedAnswerMode");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("trials");
+        QTest::newRow("typed, Return in the answer") << true << int(Qt::Key_Return) << 0 << "Answer" << 1;
+        QTest::newRow("typed, keypad Enter") << true << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "Answer" << 1;
+        QTest::newRow("typed, Return on New Question") << true << int(Qt::Key_Return) << 0 << "Button2" << 1;
+        QTest::newRow("typed, Return in New/All") << true << int(Qt::Key_Return) << 0 << "NewAll" << 1;
+        QTest::newRow("typed, Shift+Return") << true << int(Qt::Key_Return) << int(Qt::ShiftModifier) << "Answer" << 0;
+        QTest::newRow("typed, Ctrl+Return") << true << int(Qt::Key_Return) << int(Qt::ControlModifier) << "Answer" << 0;
+        QTest::newRow("typed, Alt+Return") << true << int(Qt::Key_Return) << int(Qt::AltModifier) << "Answer" << 0;
+        QTest::newRow("multiple choice") << false << int(Qt::Key_Return) << 0 << "Answer" << 0;
+    }
+
+    void enterPressesCheck()
+    {
+        QFETCH(bool, typedAnswerMode);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, focus);
+        QFETCH(int, trials);
+        Window w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        if (typedAnswerMode)
+            w.trigger("TypeAnswer");
+        auto *target = w.form->findChild<QWidget *>(focus);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(w.form->TrialCount, trials);
+        QCOMPARE(w.text("Answer").contains('\n'), false);
+    }
+
+    void richTextBoxesTakeNoLineBreaks_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("answer") << "Answer";
+        QTest::newRow("question") << "Edit1";
+    }
+
+    void richTextBoxesTakeNoLineBreaks()
+    {
+        QFETCH(QString, name);
+        Window w;
+        auto *box = w.form->findChild<OneLineTextEdit *>(name);
+        box->setReadOnly(false);
+        box->clear();
+        box->show();
+        QTest::keyClicks(box, "ab");
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClick(box, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+        QApplication::clipboard()->setText(QStringLiteral("c\r\nd\ne\u2029f\u2028g"));
+        box->paste();
+        QMimeData dropped;
+        dropped.setText(QStringLiteral("\nh\n"));
+        QTextCursor atEnd = box->textCursor();
+        atEnd.movePosition(QTextCursor::End);
+        const QPoint end = box->cursorRect(atEnd).center();
+        QDragEnterEvent enter(end, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box->viewport(), &enter);
+        QDropEvent drop(QPointF(end), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box->viewport(), &drop);
+        QString shown = box->toPlainText();
+        QCOMPARE(shown.count('h'), 1); // the drop lands where the pointer is
+        QCOMPARE(shown.remove('h'), QStringLiteral("abcdefg"));
+        QCOMPARE(box->document()->blockCount(), 1);
+    }
+
+    void backgroundClickRunsTheConjunctions()
+    {
+        RecordingBoxes boxes;
+        Window w;
+        w.start();
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        // Design point (4, 60): left of the boxes, between the top row and the question.
+        QWidget *client = w.form->centralWidget();
+        QTest::mouseClick(client, Qt::LeftButton, {}, QPoint(4 * client->width() / 553, 60 * client->height() / 361));
+        QCOMPARE(w.text("WordGroup"), QStringLiteral("Conjunctions"));
+        QVERIFY(w.action("Conjunctions1")->isChecked());
+        // A click on a label is not on the background.
+        w.trigger("Nouns1");
+        QTest::mouseClick(w.form->Label1, Qt::LeftButton);
+        QCOMPARE(w.text("WordGroup"), QStringLiteral("Nouns"));
+    }
+
+    void helpDirectoryMapping()
+    {
+        const QString mapped = platform::mapDirectory(QStringLiteral("C:\\Zol_1000"));
+        QVERIFY2(QFileInfo::exists(QDir(mapped).filePath("ZolPort Help.pdf")), qPrintable(mapped));
+        QCOMPARE(platform::mapDirectory(QStringLiteral("c:\\zol_1000")), mapped);
+        QCOMPARE(platform::mapDirectory(QStringLiteral("/tmp")), QStringLiteral("/tmp"));
+        // Works from any current directory.
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(QDir::tempPath());
+        QCOMPARE(platform::mapDirectory(QStringLiteral("C:\\Zol_1000")), mapped);
+        QDir::setCurrent(before);
+    }
+
+    void shellOpenFailsSilently_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("directory");
+        QTest::newRow("missing document") << QByteArray("Missing Help.pdf") << QByteArray("C:\\Zol_1000");
+        QTest::newRow("missing directory") << QByteArray("ZolPort Help.pdf") << QByteArray("/no/such/dir");
+        QTest::newRow("names longer than 79") << QByteArray(300, 'x') << QByteArray(200, 'y');
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+    }
+
+    void shellOpenFailsSilently()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, directory);
+        QVERIFY(platform::ShellOpenFile(file.constData(), " ", directory.constData(), 5) <= 32);
+        QVERIFY(platform::ShellOpenFile(nullptr, nullptr, nullptr, 5) <= 32);
+    }
+
+    void soundCues_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<int>("dataBytes");
+        QTest::newRow("wrong") << ":/sounds/wrong.wav" << 11025 << 8 << 2152;
+        QTest::newRow("right") << ":/sounds/right.wav" << 22050 << 16 << 2516;
+    }
+
+    void soundCues()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, rate);
+        QFETCH(int, bits);
+        QFETCH(int, dataBytes);
+        QFile wav(file);
+        QVERIFY(wav.open(QIODevice::ReadOnly));
+        const QByteArray bytes = wav.readAll();
+        const auto u16 = [&](int at) { return quint16(uchar(bytes[at]) | uchar(bytes[at + 1]) << 8); };
+        const auto u32 = [&](int at) { return quint32(u16(at)) | quint32(u16(at + 2)) << 16; };
+        QCOMPARE(bytes.left(4), QByteArray("RIFF"));
+        QCOMPARE(bytes.mid(8, 4), QByteArray("WAVE"));
+        QCOMPARE(bytes.mid(12, 4), QByteArray("fmt "));
+        QCOMPARE(int(u16(20)), 1); // PCM
+        QCOMPARE(int(u16(22)), 1); // mono
+        QCOMPARE(int(u32(24)), rate);
+        QCOMPARE(int(u16(34)), bits);
+        QCOMPARE(bytes.mid(36, 4), QByteArray("data"));
+        QCOMPARE(int(u32(40)), dataBytes);
+        QCOMPARE(bytes.size(), 44 + dataBytes);
+
+        Window w;
+        const char *container = rate == 11025 ? "OleContainer1" : "OleContainer2";
+        QCOMPARE(w.find<QSoundEffect>(container)->source(), QUrl("qrc" + file));
+    }
+
+    void aboutShowsTheVersion()
+    {
+        RecordingBoxes boxes;
+        Window w;
+        w.trigger("About1");
+        QCOMPARE(boxes.messages, QStringList{QString::fromUtf8(VersionMessage)});
+    }
+
+    void realMessageBoxCarriesTheTitle()
+    {
+        Window w;
+        QString title;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (box) {
+                title = box->windowTitle();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        w.trigger("About1");
+        QCOMPARE(title, QStringLiteral("ZolPTypedAns.exe"));
+    }
+
+    void goodbyeOnce_data()
+    {
+        QTest::addColumn<bool>("byMenu");
+        QTest::newRow("Exit") << true;
+        QTest::newRow("closing the window") << false;
+    }
+
+    void goodbyeOnce()
+    {
+        QFETCH(bool, byMenu);
+        RecordingBoxes boxes;
+        Window w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        w.form->KnownList = QStringList{"1"};
+        if (byMenu)
+            w.trigger("Exit2");
+        else
+            w.form->close();
+        w.form->close();
+        QCOMPARE(boxes.messages.size(), 1);
+        QVERIFY(boxes.messages.first().startsWith("Espero que você gosta deste programa. Por favor vá a "));
+        QVERIFY(boxes.messages.first().endsWith(" para um programa com palavras inglesas faladas."));
+        QVERIFY(w.form->KnownList.isEmpty());
+        QVERIFY(!w.form->isVisible());
+    }
+
+    void f1InAMenuShowsTheHelp()
+    {
+        Window w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(w.form->Answer, &f1);
+        QVERIFY2(!w.form->findChild<QDialog *>("HelpWindow"), "F1 outside a menu does nothing");
+        QApplication::sendEvent(w.find<QMenu>("Help1"), &f1);
+        QVERIFY(w.form->findChild<QDialog *>("HelpWindow"));
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
