@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include "app/Accessibility.h"
 #include "app/AppInfo.h"
 #include "app/OneLineTextEdit.h"
 #include "app/Platform.h"
@@ -139,6 +140,7 @@ TForm1::TForm1(QWidget *parent)
     createMenus();
     createTimersAndSounds();
     setTabOrder();
+    applyAccessibleNames(this);
 
     resize(553, 361 + menuBar()->sizeHint().height());
     setWindowState(Qt::WindowMaximized);
