@@ -160,6 +160,11 @@ TForm1::TForm1(QWidget *parent)
     ElasticForm1->setProperty("DesignFormTop", 155);
     ElasticForm1->setProperty("Version", 601);
     ElasticForm1->setProperty("Font", arial(11));
+    // The labels size themselves to their text, also in their rescaled font.
+    connect(ElasticForm1, &TElasticForm::AfterResize, this, [this] {
+        for (QLabel *label : {Label1, Label2})
+            label->resize(label->sizeHint());
+    });
 
     FormCreate();
 }
