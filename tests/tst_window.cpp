@@ -134,6 +134,28 @@ private slots:
         QVERIFY(w.find<TQuilButton1>("Button1")->property("Default").toBool());
     }
 
+    void tabOrder()
+    {
+        Window w;
+        const QStringList designOrder{"Answer",  "NumTrials", "Score",   "Edit1",    "accenti", "Accente",
+                                      "Accentu", "Accenta",   "Accento", "WordGroup", "Tilden", "AnswerBox",
+                                      "Level",   "NewAll",    "AcuteA",  "AcuteE",   "AcuteO",  "TildeA",
+                                      "TildeO",  "Button2",   "OstrelButton1", "Reset1", "Button1", "GradBtn1"};
+        QStringList chain;
+        QWidget *widget = w.form->Answer;
+        do {
+            if (designOrder.contains(widget->objectName()) && !chain.contains(widget->objectName()))
+                chain << widget->objectName();
+            widget = widget->nextInFocusChain();
+        } while (widget != w.form->Answer);
+        QCOMPARE(chain, designOrder);
+        // Boxes without a tab stop take the focus only from the program.
+        for (const char *name : {"Answer", "NumTrials", "Score", "Edit1"})
+            QVERIFY2(!(w.find<QWidget>(name)->focusPolicy() & Qt::TabFocus), name);
+        for (const char *name : {"Reset1", "Button2", "Button1", "Level", "NewAll"})
+            QVERIFY2(w.find<QWidget>(name)->focusPolicy() & Qt::TabFocus, name);
+    }
+
     void firstActivationAsksTheFirstNoun()
     {
         Window w;

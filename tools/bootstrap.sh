@@ -40,7 +40,7 @@ case "$mode" in
     export QT_QPA_PLATFORM=offscreen
     ctest --test-dir "$build" --output-on-failure --timeout 600
     cmake -S "$root" -B "$build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZOLPORT_SANITIZE=ON
-    cmake --build "$build-sanitize"
+    cmake --build "$build-sanitize" --target tst_drill tst_vocabulary tst_drillwindow tst_monkey
     ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
       ctest --test-dir "$build-sanitize" --output-on-failure --timeout 900 -L sanitize
     ;;
