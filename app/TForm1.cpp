@@ -38,10 +38,6 @@ const char *const LevelNames[vocabulary::LevelCount] = {"N100Words", "N200Words"
                                                          "N500Words", "N600Words", "N700Words", "N800Words",
                                                          "N900Words", "N1000Words"};
 
-const char *const LevelTexts[vocabulary::LevelCount] = {"100 Words", "200 Words", "300 Words", "400 Words",
-                                                         "500 Words", "600 Words", "700 Words", "800 Words",
-                                                         "900 Words", "1000 Words"};
-
 struct GroupItem
 {
     const char *name;    // the "Word Groups" item
@@ -337,7 +333,7 @@ void TForm1::createActions()
         &TForm1::N900WordsClick, &TForm1::N1000WordsClick};
     m_levelGroup = new QActionGroup(this);
     for (int level = 0; level < vocabulary::LevelCount; ++level) {
-        QAction *action = item(LevelNames[level], QString::fromLatin1(LevelTexts[level]), true);
+        QAction *action = item(LevelNames[level], drill::levelText(level), true);
         m_levelGroup->addAction(action);
         connect(action, &QAction::triggered, this, levelCommands[level]);
         levelActions[level] = action;
@@ -586,7 +582,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 void TForm1::setLevel(int level)
 {
     levelActions[level]->setChecked(true);
-    Level->setText(QString::fromLatin1(LevelTexts[level]));
+    Level->setText(drill::levelText(level));
 }
 
 void TForm1::N100WordsClick() { setLevel(0); }
@@ -634,7 +630,7 @@ void TForm1::runGroupCommand(Group group)
                 break;
             default:
                 boxes().inform(this, QStringLiteral("There are no new conjunctions at the %1 level. Continue at the %2 level?")
-                                         .arg(QLatin1String(LevelTexts[*level]), QLatin1String(LevelTexts[*level + 1])));
+                                         .arg(drill::levelText(*level), drill::levelText(*level + 1)));
                 levelActions[*level + 1]->trigger();
                 Nouns1->trigger();
                 break;

@@ -50,6 +50,11 @@ int drawLimit(int rangeEnd)
 
 } // namespace
 
+QString levelText(int level)
+{
+    return QString::fromLatin1(LevelTexts[level]);
+}
+
 std::optional<int> levelOfText(const QString &levelText)
 {
     for (int level = 0; level < vocabulary::LevelCount; ++level)

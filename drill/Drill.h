@@ -16,6 +16,9 @@ class WordStore;
 // controls into Settings, calls these, and shows the results.
 namespace drill {
 
+// The level-box text of a level: "100 Words" for 0 ... "1000 Words" for 9.
+QString levelText(int level);
+
 // The level named by a level-box text: 0 for "100 Words" ... 9 for "1000 Words".
 std::optional<int> levelOfText(const QString &levelText);
 
