@@ -383,6 +383,20 @@ private slots:
         QCOMPARE(state.CurrentIndex, 46);
     }
 
+    // The level box can change without a reload (opening a level's submenu) and
+    // New/All can be typed: start plus position must still address the store.
+    void pickStaysInTheStore()
+    {
+        m_words->load(Group::Verbs);
+        DrillState state;
+        state.RangeEnd = 2595;
+        state.SequencePos = 2593;
+        FixedRandom random;
+        drill::pickEntry(state, settingsFor("Verbs", "1000 Words"), *m_words, random);
+        QCOMPARE(state.AskedKey, QStringLiteral("2594"));
+        QCOMPARE(state.CurrentIndex, 2594);
+    }
+
     void rangeCompletion()
     {
         m_words->load(Group::Pronouns);
