@@ -37,13 +37,13 @@ int main(int argc, char **argv)
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("buttons.png");
     const int scale = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 4;
 
-    struct Spec
+    struct Sample
     {
         const char *caption;
         quint32 begin;
         QSize size;
     };
-    const Spec specs[] = {{"Repeat", 0x800000, {80, 22}},
+    const Sample samples[] = {{"Repeat", 0x800000, {80, 22}},
                           {"New Question", 0x008000, {80, 22}},
                           {"&Peek", 0x008080, {80, 22}},
                           {"Reset", 0x000000, {50, 30}}};
@@ -66,10 +66,10 @@ int main(int argc, char **argv)
             QWidget *button;
             if (row < 4) {
                 auto *gradient = new TGradBtn(&window);
-                gradient->setGeometry(QRect(QPoint(10, 10), specs[row].size));
+                gradient->setGeometry(QRect(QPoint(10, 10), samples[row].size));
                 gradient->setFont(sansBold());
-                gradient->setCaption(QString::fromLatin1(specs[row].caption));
-                gradient->setBeginColor(specs[row].begin);
+                gradient->setCaption(QString::fromLatin1(samples[row].caption));
+                gradient->setBeginColor(samples[row].begin);
                 gradient->setEndColor(0xFFFFFF);
                 button = gradient;
             } else {
