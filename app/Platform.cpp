@@ -42,13 +42,15 @@ QStringList dataDirectories()
 {
     const QString appDir = QCoreApplication::applicationDirPath();
     QStringList dirs;
-    // A program run from its build tree uses the help built beside it.
+    // A program run from its build tree uses the help built beside it; an
+    // installed one its own prefix's copy, wherever the prefix was moved to.
     if (!appDir.isEmpty() && QDir(appDir).exists(QStringLiteral(ZOLPORT_BUILD_HELP_DIR_NAME)))
         dirs << QDir(appDir).filePath(QStringLiteral(ZOLPORT_BUILD_HELP_DIR_NAME));
-    dirs << QStringLiteral(ZOLPORT_BUILD_HELP_DIR);
     if (!appDir.isEmpty())
         dirs << QDir(appDir).filePath(QStringLiteral("../share/zolport"));
     dirs << QStringLiteral(ZOLPORT_INSTALL_DATA_DIR);
+    // Last, for the tests, which run from their own folder of the build tree.
+    dirs << QStringLiteral(ZOLPORT_BUILD_HELP_DIR);
     return dirs;
 }
 
@@ -89,7 +91,7 @@ QString mapDirectory(const QString &directory)
     for (const QString &candidate : candidates)
         if (QFileInfo::exists(QDir(candidate).filePath(QString::fromLatin1(HelpDocument))))
             return QDir::cleanPath(candidate);
-    return QDir::cleanPath(candidates.constLast());
+    return QDir::cleanPath(QStringLiteral(ZOLPORT_INSTALL_DATA_DIR));
 #endif
 }
 

@@ -27,6 +27,7 @@
 #include <QVBoxLayout>
 
 #include <random>
+#include <utility>
 
 using vocabulary::Group;
 
@@ -509,9 +510,13 @@ void TForm1::activateOnce()
 
 bool TForm1::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate)
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate) {
         activateOnce();
-    return QMainWindow::event(event);
+        if (std::exchange(m_focusAnswerOnActivate, false))
+            Answer->setFocus();
+    }
+    return handled;
 }
 
 void TForm1::showEvent(QShowEvent *event)
@@ -760,6 +765,8 @@ void TForm1::BuildQuestion()
     for (int i = 0; i < 4; ++i)
         m_choices[i]->setText(drill::fromWindows1252(question.choices[i]));
     Answer->setFocus();
+    // Asked under a message box: the focus comes back when the window does.
+    m_focusAnswerOnActivate = !isActiveWindow();
 }
 
 void TForm1::PickEntry()

@@ -215,4 +215,5 @@ private:
     QActionGroup *m_levelGroup = nullptr;
     bool m_activated = false;
     bool m_leaving = false;
+    bool m_focusAnswerOnActivate = false;
 };

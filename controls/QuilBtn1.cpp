@@ -237,7 +237,13 @@ void TQuilButton1::paintEvent(QPaintEvent *)
     painter.drawImage(QRect(middle + 16, 0, 19, h), image, QRect(18, 0, 19, h));
     painter.drawImage(QRect(middle + 35, 0, 1, h), image, QRect(36, 0, 1, h));
 
-    painter.setFont(font());
+    // The face never grows taller than its pictures, while a rescaled form may
+    // give the caption a larger font: keep the caption within the face.
+    QFont captionFont = font();
+    const int tallestCaption = FixedHeight * 2 / 3;
+    if (captionFont.pixelSize() > tallestCaption)
+        captionFont.setPixelSize(tallestCaption);
+    painter.setFont(captionFont);
     painter.setPen(isEnabled() ? resolveColor(m_fontColor, palette()) : disabledCaptionColor);
     const int flags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
     // Pressed, the caption and the focus corner move 5 right and 5 down with the disc.

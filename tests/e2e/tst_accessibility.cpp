@@ -1,0 +1,128 @@
+// What a screen reader finds on the drill window's controls.
+#include "tests/WindowFixture.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "controls/GradBtn.h"
+#include "controls/QuilBtn1.h"
+
+class TestAccessibility : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyControlIsNamed()
+    {
+        Window w;
+        w.start();
+        const QList<QWidget *> controls = w.form->centralWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        QVERIFY(controls.size() >= 26);
+        for (QWidget *control : controls) {
+            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(control);
+            QVERIFY2(face, qPrintable(control->objectName()));
+            QVERIFY2(!face->text(QAccessible::Name).isEmpty(), qPrintable(control->objectName() + " has no name"));
+            QVERIFY2(!control->accessibleDescription().isEmpty(),
+                     qPrintable(control->objectName() + " has no description"));
+        }
+        for (QRadioButton *choice : w.choices())
+            QVERIFY(!QAccessible::queryAccessibleInterface(choice)->text(QAccessible::Name).isEmpty());
+    }
+
+    void namesFollowCaptions_data()
+    {
+        QTest::addColumn<QString>("objectName");
+        QTest::addColumn<QString>("englishToPortuguese");
+        QTest::addColumn<QString>("portugueseToEnglish");
+        // The first seven change meaning with the direction; the last four always append their letter.
+        QTest::newRow("á / to") << "Accenta"
+                                << "á"
+                                << "to";
+        QTest::newRow("ê / you (pl)") << "AcuteE"
+                                      << "ê"
+                                      << "you (pl)";
+        QTest::newRow("ó without caption") << "Accento"
+                                           << "ó"
+                                           << "ó";
+        QTest::newRow("ú without caption") << "Accentu"
+                                           << "ú"
+                                           << "ú";
+        QTest::newRow("Question box") << "Edit1"
+                                      << "Question"
+                                      << "Question";
+        QTest::newRow("Check") << "Button1"
+                               << "Check"
+                               << "Check";
+    }
+
+    void namesFollowCaptions()
+    {
+        QFETCH(QString, objectName);
+        QFETCH(QString, englishToPortuguese);
+        QFETCH(QString, portugueseToEnglish);
+        Window w;
+        w.start();
+        auto *control = w.form->findChild<QWidget *>(objectName);
+        QVERIFY(control);
+        QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), englishToPortuguese);
+        w.trigger("SpanishtoEnglish1");
+        QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), portugueseToEnglish);
+    }
+
+    void drawnButtonsArePressable_data()
+    {
+        QTest::addColumn<QString>("objectName");
+        QTest::newRow("Reset") << "Reset1";
+        QTest::newRow("New Question") << "Button2";
+        QTest::newRow("Peek") << "OstrelButton1";
+        QTest::newRow("Check") << "Button1";
+    }
+
+    void drawnButtonsArePressable()
+    {
+        QFETCH(QString, objectName);
+        Window w;
+        w.start();
+        w.trigger("TypeAnswer");
+        auto *button = w.form->findChild<QWidget *>(objectName);
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(button);
+        QCOMPARE(face->role(), QAccessible::Button);
+        QAccessibleActionInterface *actions = face->actionInterface();
+        QVERIFY(actions);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        int clicks = 0;
+        if (auto *gradient = qobject_cast<TGradBtn *>(button))
+            connect(gradient, &TGradBtn::clicked, this, [&clicks] { ++clicks; });
+        else
+            connect(qobject_cast<TQuilButton1 *>(button), &TQuilButton1::clicked, this, [&clicks] { ++clicks; });
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(clicks, 1);
+    }
+
+    void disabledCheckOffersNoPress()
+    {
+        Window w;
+        w.start(); // multiple choice: Check is disabled
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(w.find<QWidget>("Button1"));
+        QVERIFY(face->actionInterface()->actionNames().isEmpty());
+        face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(w.form->TrialCount, 0);
+    }
+
+    void menusKeepTheirCaptions()
+    {
+        Window w;
+        QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(w.form->menuBar());
+        QStringList captions;
+        for (int i = 0; i < bar->childCount(); ++i)
+            captions << bar->child(i)->text(QAccessible::Name);
+        QCOMPARE(captions,
+                 (QStringList {"Exit", "Levels", "Word Groups", "Verb Form?", "Question Order", "All Words/New Words",
+                               "Mult Choice/Type Answer", "Translation?", "Help"}));
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
