@@ -519,6 +519,9 @@ void TElasticForm::hideControls()
     if (m_controlsHidden)
         return;
     m_controlsHidden = true;
+    // Hiding the focused control moves the focus on; remember where it was.
+    if (QWidget *focus = QApplication::focusWidget(); focus && focus->window() == m_form)
+        m_focusAtMessage = focus;
     for (Control &control : m_controls)
         control.visible = control.widget && !control.widget->isHidden();
     for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it)
@@ -534,6 +537,7 @@ void TElasticForm::showControls()
     for (const Control &control : m_controls)
         if (control.onClient && control.widget)
             control.widget->setVisible(control.visible);
+    restoreFocus();
     if (!m_form->focusWidget())
         focusActiveControl();
 }
