@@ -663,6 +663,22 @@ private slots:
         QVERIFY(!w.form->isVisible());
     }
 
+    // A rescale hides the controls for a moment; the focus must not wander off.
+    void rescaleKeepsTheFocus()
+    {
+        Window w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.trigger("TypeAnswer");
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.form->Answer));
+        w.form->showNormal();
+        w.form->resize(700, 500);
+        QTest::qWait(600);
+        w.form->showMaximized();
+        QTest::qWait(600);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.form->Answer));
+    }
+
     void f1InAMenuShowsTheHelp()
     {
         Window w;
