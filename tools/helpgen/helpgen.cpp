@@ -7,6 +7,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -31,6 +32,8 @@ int main(int argc, char *argv[])
     writer.setResolution(300);
 
     QTextDocument document;
+    // Lay the text out at the writer's resolution, not the screen's.
+    document.documentLayout()->setPaintDevice(&writer);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSize(11);
     document.setDefaultFont(font);
