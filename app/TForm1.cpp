@@ -108,12 +108,6 @@ private:
     std::mt19937 m_engine{std::random_device{}()};
 };
 
-QString groupName(Group group)
-{
-    const std::string_view name = vocabulary::info(group).name;
-    return QString::fromLatin1(name.data(), qsizetype(name.size()));
-}
-
 platform::MessageBoxes &boxes()
 {
     return platform::MessageBoxes::current();
@@ -608,7 +602,7 @@ void TForm1::runGroupCommand(Group group)
     if (Sequence->isChecked())
         SequencePos = -1;
     GroupFinished = false;
-    WordGroup->setText(groupName(group));
+    WordGroup->setText(drill::groupText(group));
     groupAction(group)->setChecked(true);
     KnownList.clear();
 
@@ -659,11 +653,8 @@ void TForm1::Conjunctions1Click() { runGroupCommand(Group::Conjunctions); }
 
 void TForm1::clickGroupOf(const QString &groupText)
 {
-    for (const vocabulary::GroupInfo &group : vocabulary::Groups)
-        if (groupText == groupName(group.group)) {
-            groupAction(group.group)->trigger();
-            return;
-        }
+    if (const std::optional<Group> group = drill::groupOfText(groupText))
+        groupAction(*group)->trigger();
 }
 
 void TForm1::setNewAll(QAction *item, const QString &text)
@@ -674,7 +665,7 @@ void TForm1::setNewAll(QAction *item, const QString &text)
     // Every comparison reads the box afresh: a pass-on may change the group
     // between them, and then the later group runs again.
     for (const vocabulary::GroupInfo &group : vocabulary::Groups)
-        if (WordGroup->text() == groupName(group.group))
+        if (WordGroup->text() == drill::groupText(group.group))
             groupAction(group.group)->trigger();
 }
 
@@ -790,22 +781,18 @@ void TForm1::NewQuestion()
         return;
     }
     const std::optional<int> level = drill::levelOfText(Level->text());
-    if (!level)
+    const std::optional<Group> group = drill::groupOfText(WordGroup->text());
+    if (!level || !group)
         return;
-    for (int g = 0; g < vocabulary::GroupCount; ++g) {
-        if (WordGroup->text() != groupName(Group(g)))
-            continue;
-        if (Group(g) != Group::Conjunctions) {
-            groupActions[g + 1]->trigger();
-        } else if (*level + 1 < vocabulary::LevelCount) {
-            levelActions[*level + 1]->trigger();
-            Nouns1->trigger();
-        } else {
-            boxes().inform(this, QStringLiteral("Congratulations! That was the last of 1000 most used English words. "
-                                                "Repeat this level automatically; or select another level and group."));
-            Nouns1->trigger();
-        }
-        return;
+    if (*group != Group::Conjunctions) {
+        groupActions[int(*group) + 1]->trigger();
+    } else if (*level + 1 < vocabulary::LevelCount) {
+        levelActions[*level + 1]->trigger();
+        Nouns1->trigger();
+    } else {
+        boxes().inform(this, QStringLiteral("Congratulations! That was the last of 1000 most used English words. "
+                                            "Repeat this level automatically; or select another level and group."));
+        Nouns1->trigger();
     }
 }
 

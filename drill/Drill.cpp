@@ -63,17 +63,27 @@ std::optional<int> levelOfText(const QString &levelText)
     return std::nullopt;
 }
 
+QString groupText(vocabulary::Group group)
+{
+    const std::string_view name = vocabulary::info(group).name;
+    return QString::fromLatin1(name.data(), qsizetype(name.size()));
+}
+
+std::optional<vocabulary::Group> groupOfText(const QString &groupText)
+{
+    for (const vocabulary::GroupInfo &group : vocabulary::Groups)
+        if (groupText == drill::groupText(group.group))
+            return group.group;
+    return std::nullopt;
+}
+
 int newWordsStart(const Settings &settings)
 {
     if (settings.newAll != QLatin1String("New Words Only"))
         return 0;
-    for (const vocabulary::GroupInfo &group : vocabulary::Groups) {
-        if (settings.wordGroup != QLatin1String(group.name.data(), qsizetype(group.name.size())))
-            continue;
-        const std::optional<int> level = levelOfText(settings.level);
-        return level ? vocabulary::firstNewIndex(group.group, *level) : 0;
-    }
-    return 0;
+    const std::optional<vocabulary::Group> group = groupOfText(settings.wordGroup);
+    const std::optional<int> level = levelOfText(settings.level);
+    return group && level ? vocabulary::firstNewIndex(*group, *level) : 0;
 }
 
 void pickEntry(DrillState &state, const Settings &settings, const WordStore &words, RandomSource &random)

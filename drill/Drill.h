@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "vocabulary/WordGroups.h"
+
 namespace vocabulary {
 class WordStore;
 }
@@ -21,6 +23,12 @@ QString levelText(int level);
 
 // The level named by a level-box text: 0 for "100 Words" ... 9 for "1000 Words".
 std::optional<int> levelOfText(const QString &levelText);
+
+// The group named by a group-box text ("Nouns" ... "Conjunctions").
+std::optional<vocabulary::Group> groupOfText(const QString &groupText);
+
+// The group-box text of a group.
+QString groupText(vocabulary::Group group);
 
 // First entry index of the New Words Only range, 0 where no start applies.
 int newWordsStart(const Settings &settings);
