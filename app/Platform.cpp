@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
@@ -24,13 +25,23 @@ namespace {
 MessageBoxes realBoxes;
 MessageBoxes *installedBoxes = nullptr;
 
-int execCentred(QMessageBox &box)
-{
-    box.adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        box.move(screen->availableGeometry().center() - box.rect().center());
-    return box.exec();
-}
+// A message box centred on the screen its owner is on. It is placed when it
+// shows, once it has fixed its final (wrapped) size; where the desktop does
+// not let programs place windows (Wayland), the desktop places it.
+class CentredMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QMessageBox::showEvent(event);
+        const QWidget *owner = parentWidget();
+        const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+        if (screen)
+            move(screen->availableGeometry().center() - rect().center());
+    }
+};
 
 void copyToBuffer(char (&buffer)[80], const char *text)
 {
@@ -58,14 +69,15 @@ QStringList dataDirectories()
 
 void MessageBoxes::inform(QWidget *owner, const QString &text)
 {
-    QMessageBox box(QMessageBox::Information, QString::fromUtf8(ApplicationTitle), text, QMessageBox::Ok, owner);
-    execCentred(box);
+    CentredMessageBox box(QMessageBox::Information, QString::fromUtf8(ApplicationTitle), text, QMessageBox::Ok, owner);
+    box.exec();
 }
 
 bool MessageBoxes::confirm(QWidget *owner, const QString &text)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::Yes | QMessageBox::No, owner);
-    return execCentred(box) == QMessageBox::Yes;
+    CentredMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::Yes | QMessageBox::No,
+                          owner);
+    return box.exec() == QMessageBox::Yes;
 }
 
 MessageBoxes &MessageBoxes::current()
@@ -95,7 +107,8 @@ QString mapDirectory(const QString &directory)
 #endif
 }
 
-int ShellOpenFile(const char *fileName, const char *parameters, const char *directory, int showCommand)
+int ShellOpenFile(const char *fileName, const char *parameters, const char *directory, int showCommand,
+                  const std::function<void()> &failed)
 {
     char file[80];
     char params[80];
@@ -106,15 +119,48 @@ int ShellOpenFile(const char *fileName, const char *parameters, const char *dire
     Q_UNUSED(showCommand); // the desktop decides how its viewer shows the file
 
     const QString path = QDir(mapDirectory(QString::fromLocal8Bit(dir))).filePath(QString::fromLocal8Bit(file));
-    if (!QFileInfo::exists(path))
-        return 2; // "file not found"
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? 42 : 31;
+    const auto fail = [&failed](int code) {
+        if (failed)
+            failed();
+        return code;
+    };
+    if (!QFileInfo(path).isFile())
+        return fail(2); // "file not found"
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // The desktop's opener starts even where no viewer for the file is
+    // installed, and then says so only in its exit code.
+    auto *opener = new QProcess(qApp);
+    QObject::connect(opener, &QProcess::finished, opener, [opener, failed](int exitCode, QProcess::ExitStatus status) {
+        if ((status != QProcess::NormalExit || exitCode != 0) && failed)
+            failed();
+        opener->deleteLater();
+    });
+    QObject::connect(opener, &QProcess::errorOccurred, opener, [opener, failed](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            if (failed)
+                failed();
+            opener->deleteLater();
+        }
+    });
+    opener->setProcessChannelMode(QProcess::ForwardedChannels);
+    opener->start(QStringLiteral("xdg-open"), {path});
+    return opener->state() == QProcess::NotRunning ? 31 : 42;
+#else
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? 42 : fail(31);
+#endif
 }
 
 void showHelpContext(QWidget *owner, const QString &helpFile, int context)
 {
     Q_UNUSED(helpFile);
     Q_UNUSED(context); // context 0: the contents, the whole help text
+    // One help window: asked again, it comes to the front.
+    if (auto *shown = owner ? owner->findChild<QDialog *>(QStringLiteral("HelpWindow")) : nullptr) {
+        shown->show();
+        shown->raise();
+        shown->activateWindow();
+        return;
+    }
     auto *dialog = new QDialog(owner);
     dialog->setObjectName(QStringLiteral("HelpWindow"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);

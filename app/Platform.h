@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace platform {
@@ -31,9 +33,11 @@ QString mapDirectory(const QString &directory);
 
 // Asks the desktop to open a file with its associated viewer. Each text is
 // copied into an 80-character buffer (at most 79 characters are kept).
-// Returns a value above 32 on success, like the shell call it stands for;
-// failures are silent.
-int ShellOpenFile(const char *fileName, const char *parameters, const char *directory, int showCommand);
+// Returns a value above 32 when the desktop took the file, like the shell call
+// it stands for. Failures show no message; `failed` runs when the file cannot
+// be opened, at once or when the desktop reports later that no viewer took it.
+int ShellOpenFile(const char *fileName, const char *parameters, const char *directory, int showCommand,
+                  const std::function<void()> &failed = {});
 
 // The application help at a context. This desktop has no viewer for the old
 // help format, so the same help text is shown in a help window.

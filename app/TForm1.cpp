@@ -4,7 +4,10 @@
 #include "app/AppInfo.h"
 #include "app/OneLineTextEdit.h"
 #include "app/Platform.h"
+#include "controls/AccentKey.h"
+#include "controls/ChoiceButton.h"
 #include "controls/ElastFrm.h"
+#include "controls/FittingLabel.h"
 #include "controls/GradBtn.h"
 #include "controls/QuilBtn1.h"
 #include "drill/Drill.h"
@@ -20,8 +23,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSoundEffect>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -59,7 +64,7 @@ const GroupItem LevelGroupItems[vocabulary::GroupCount] = {
     {"Conjunctivos", "Conjunctions"},
 };
 
-struct AccentKey
+struct AccentKeyInfo
 {
     const char *name;
     int left;
@@ -69,7 +74,7 @@ struct AccentKey
     const char *inserted;   // text appended, Portuguese to English
 };
 
-const AccentKey AccentKeys[11] = {
+const AccentKeyInfo AccentKeys[11] = {
     {"Accenta", 1, 45, "á", "to", "to "},
     {"AcuteA", 48, 45, "â", "I", "I "},
     {"TildeA", 95, 45, "ã", "you", "you "},
@@ -83,10 +88,12 @@ const AccentKey AccentKeys[11] = {
     {"Accentu", 502, 45, "ú", "", "ú"},
 };
 
-QFont arial(int pixels, bool bold = false)
+// Font sizes in points, as the layout was drawn (at 96 dots per inch a point
+// is 4/3 of a pixel: Arial 14 is 19 pixels high).
+QFont arial(int points, bool bold = false)
 {
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
+    font.setPointSize(points);
     font.setBold(bold);
     return font;
 }
@@ -94,7 +101,7 @@ QFont arial(int pixels, bool bold = false)
 QFont msSansSerifBold()
 {
     QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
+    font.setPointSize(8);
     font.setBold(true);
     return font;
 }
@@ -124,7 +131,7 @@ TForm1::TForm1(QWidget *parent)
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(WindowCaption));
-    setFont(arial(11));
+    setFont(arial(8));
 
     createControls();
     createActions();
@@ -150,17 +157,24 @@ TForm1::TForm1(QWidget *parent)
     ElasticForm1->setProperty("DesignFormLeft", 327);
     ElasticForm1->setProperty("DesignFormTop", 155);
     ElasticForm1->setProperty("Version", 601);
-    ElasticForm1->setProperty("Font", arial(11));
-    // The labels size themselves to their text, also in their rescaled font.
-    connect(ElasticForm1, &TElasticForm::AfterResize, this, [this] {
-        for (QLabel *label : {Label1, Label2})
-            label->resize(label->sizeHint());
-    });
+    ElasticForm1->setProperty("Font", arial(8));
+    connect(ElasticForm1, &TElasticForm::AfterResize, this, &TForm1::fitLabels);
 
     FormCreate();
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::fitLabels()
+{
+    // The labels size themselves to their text, also in their rescaled font,
+    // but never run into the box they name: there the font gives way.
+    const std::pair<QLabel *, QWidget *> named[] = {{Label2, NumTrials}, {Label1, Score}};
+    for (const auto &[label, box] : named) {
+        const QSize wanted = label->sizeHint();
+        label->resize(std::min(wanted.width(), box->x() - label->x() - 2), wanted.height());
+    }
+}
 
 void TForm1::setRandomSource(std::unique_ptr<drill::RandomSource> random)
 {
@@ -195,7 +209,7 @@ void TForm1::createControls()
         auto *edit = new QLineEdit(client);
         edit->setObjectName(QString::fromLatin1(name));
         edit->setGeometry(geometry);
-        edit->setFont(arial(19));
+        edit->setFont(arial(14));
         edit->setReadOnly(readOnly);
         return edit;
     };
@@ -209,10 +223,10 @@ void TForm1::createControls()
     Score->setFocusPolicy(Qt::ClickFocus);
 
     const auto label = [client](const char *name, const char *text, QRect geometry) {
-        auto *l = new QLabel(QString::fromLatin1(text), client);
+        auto *l = new FittingLabel(QString::fromLatin1(text), client);
         l->setObjectName(QString::fromLatin1(name));
         l->setGeometry(geometry);
-        l->setFont(arial(16));
+        l->setFont(arial(12));
         QPalette palette = l->palette();
         palette.setColor(QPalette::WindowText, Qt::black);
         l->setPalette(palette);
@@ -229,10 +243,6 @@ void TForm1::createControls()
         button->setBeginColor(begin);
         button->setEndColor(0xFFFFFF);
         button->setFont(msSansSerifBold());
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::ButtonText, Qt::black);
-        palette.setColor(QPalette::WindowText, Qt::black);
-        button->setPalette(palette);
         return button;
     };
     Reset1 = gradientButton("Reset1", "Reset", {496, 40, 50, 30}, 0x000000);
@@ -247,7 +257,7 @@ void TForm1::createControls()
         auto *box = new OneLineTextEdit(client);
         box->setObjectName(QString::fromLatin1(name));
         box->setGeometry(geometry);
-        box->setFont(arial(19));
+        box->setFont(arial(14));
         box->setReadOnly(true);
         box->setFocusPolicy(Qt::ClickFocus);
         return box;
@@ -259,12 +269,12 @@ void TForm1::createControls()
     AnswerBox = new QGroupBox(QStringLiteral("Answer?"), client);
     AnswerBox->setObjectName(QStringLiteral("AnswerBox"));
     AnswerBox->setGeometry(256, 72, 284, 121);
-    AnswerBox->setFont(arial(16));
+    AnswerBox->setFont(arial(12));
     auto *choicesLayout = new QVBoxLayout(AnswerBox);
     choicesLayout->setContentsMargins(8, 2, 8, 2);
     choicesLayout->setSpacing(0);
     for (int i = 0; i < 4; ++i) {
-        m_choices[i] = new QRadioButton(QStringLiteral("palavra %1").arg(i + 1), AnswerBox);
+        m_choices[i] = new ChoiceButton(QStringLiteral("palavra %1").arg(i + 1), AnswerBox);
         choicesLayout->addWidget(m_choices[i]);
         // A change of the selected item is a click on the group; unselecting raises nothing.
         connect(m_choices[i], &QRadioButton::toggled, this, [this](bool checked) {
@@ -281,11 +291,11 @@ void TForm1::createControls()
                                            &TForm1::AccentiClick, &TForm1::AccentoClick, &TForm1::AcuteOClick,
                                            &TForm1::TildeOClick,  &TForm1::AccentuClick};
     for (int i = 0; i < 11; ++i) {
-        const AccentKey &key = AccentKeys[i];
-        auto *button = new QPushButton(QString::fromUtf8(key.portuguese), client);
+        const AccentKeyInfo &key = AccentKeys[i];
+        auto *button = new AccentKey(QString::fromUtf8(key.portuguese), client);
         button->setObjectName(QString::fromLatin1(key.name));
         button->setGeometry(key.left, 280, key.width, 32);
-        button->setFont(arial(13));
+        button->setFont(arial(10));
         button->setEnabled(false);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, accentCommands[i]);
@@ -297,7 +307,7 @@ void TForm1::createControls()
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(448, 320, 80, 41);
     Button1->setCaption(QStringLiteral("Check"));
-    Button1->setFont(arial(17, true));
+    Button1->setFont(arial(13, true));
     Button1->setDefault(true);
     Button1->setModalResult(1);
     Button1->setEnabled(false);
@@ -513,8 +523,19 @@ bool TForm1::event(QEvent *event)
     return handled;
 }
 
+void TForm1::keepMenuBarWhole()
+{
+    // Never narrower than the menu bar with all its entries (where the screen
+    // allows): the bar would fold the last ones behind its overflow button.
+    int width = menuBar()->sizeHint().width();
+    if (const QScreen *shownOn = screen())
+        width = std::min(width, shownOn->availableGeometry().width());
+    setMinimumWidth(width);
+}
+
 void TForm1::showEvent(QShowEvent *event)
 {
+    keepMenuBarWhole();
     QMainWindow::showEvent(event);
     // Some desktops never activate a new window; the drill starts all the same.
     QTimer::singleShot(0, this, &TForm1::activateOnce);
@@ -551,7 +572,13 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 void TForm1::ProgramHelpClick()
 {
-    platform::ShellOpenFile(HelpDocument, " ", HelpDirectory, 5);
+    // Where the desktop cannot show the document, the program's own help
+    // window shows the same text.
+    const QPointer<TForm1> self(this);
+    platform::ShellOpenFile(HelpDocument, " ", HelpDirectory, 5, [self] {
+        if (self)
+            platform::showHelpContext(self, QString::fromLatin1(ApplicationHelpFile), 0);
+    });
 }
 
 void TForm1::About1Click()
@@ -713,6 +740,7 @@ void TForm1::setVerbForm(QAction *item)
 {
     item->setChecked(true);
     SecondPerson1->setTitle(item->text());
+    keepMenuBarWhole();
 }
 
 void TForm1::Include1Click() { setVerbForm(Include1); }
@@ -814,12 +842,12 @@ void TForm1::Button1Click()
     const bool right = drill::checkTypedAnswer(*this, settings(), Words, drill::toWindows1252(typed));
     showCount();
     if (right) {
-        Answer->setPlainText(typed + QStringLiteral(" is Correct!"));
+        writeAnswer(typed + QStringLiteral(" is Correct!"));
         startOnce(Timer1);
         startOnce(Timer2);
         OleContainer2->play();
     } else {
-        Answer->setPlainText(typed + QStringLiteral(" is NOT Correct! Try Again"));
+        writeAnswer(typed + QStringLiteral(" is NOT Correct! Try Again"));
         startOnce(Timer1);
         OleContainer1->play();
     }
@@ -841,14 +869,14 @@ void TForm1::AnswerBoxClick()
         return;
     case drill::ChoiceResult::Wrong:
         OleContainer1->play();
-        Answer->setPlainText(QStringLiteral("Error!"));
+        writeAnswer(QStringLiteral("Error!"));
         showCount();
         ShowScore();
         startOnce(Timer1);
         return;
     case drill::ChoiceResult::Right:
         if (SpanishtoEnglish1->isChecked() && !Verbs1->isChecked())
-            Answer->setPlainText(QStringLiteral("Correct!"));
+            writeAnswer(QStringLiteral("Correct!"));
         showCount();
         ShowScore();
         OleContainer2->play();
@@ -859,7 +887,7 @@ void TForm1::AnswerBoxClick()
 
 void TForm1::PeekClick()
 {
-    Answer->setPlainText(drill::fromWindows1252(drill::expectedAnswer(*this, Words)));
+    writeAnswer(drill::fromWindows1252(drill::expectedAnswer(*this, Words)));
     startOnce(Timer1);
 }
 
@@ -886,16 +914,22 @@ void TForm1::ShowScore()
 
 // --- accent keys ------------------------------------------------------------
 
+void TForm1::writeAnswer(const QString &text)
+{
+    Answer->setPlainText(text);
+    // Typing goes on after whatever was written, not in front of the feedback.
+    Answer->moveCursor(QTextCursor::End);
+}
+
 void TForm1::appendToAnswer(const QString &text)
 {
     Answer->setFocus();
-    Answer->setPlainText(Answer->toPlainText() + text);
-    Answer->moveCursor(QTextCursor::End);
+    writeAnswer(Answer->toPlainText() + text);
 }
 
 void TForm1::appendAccent(int key)
 {
-    const AccentKey &accent = AccentKeys[key];
+    const AccentKeyInfo &accent = AccentKeys[key];
     const bool portugueseToEnglish = SpanishtoEnglish1->isChecked();
     appendToAnswer(QString::fromUtf8(portugueseToEnglish ? accent.inserted : accent.portuguese));
 }

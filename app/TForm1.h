@@ -186,6 +186,8 @@ private:
     void createMenus();
     void createTimersAndSounds();
     void setTabOrder();
+    void fitLabels();
+    void keepMenuBarWhole();
 
     void activateOnce();
     void FormClose();
@@ -198,6 +200,7 @@ private:
     void setVerbForm(QAction *item);
     void setOrder(QAction *item);
     void setNewAll(QAction *item, const QString &text);
+    void writeAnswer(const QString &text);
     void appendToAnswer(const QString &text);
     void appendAccent(int key);
 

@@ -1,8 +1,10 @@
 #include "ElastFrm.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
@@ -37,16 +39,24 @@ namespace {
 // as settled: its bounds are the user's, no longer pinned to the start bounds.
 constexpr int SettledPositionChanges = 10000;
 constexpr int DefaultSettleInterval = 250;
+// How long after a restore the window's bounds are still being placed.
+constexpr int RestoreInterval = 1000;
 
-int pixelSizeOf(const QFont &font)
+// Font sizes are kept and rounded in points, the unit the form was designed
+// in; a font given in pixels counts at the design's 96 dots per inch.
+int pointSizeOf(const QFont &font)
 {
-    return font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    if (font.pointSize() > 0)
+        return font.pointSize();
+    if (font.pixelSize() > 0)
+        return elastic::roundHalfEven(font.pixelSize() * 72.0 / 96.0);
+    return QFontInfo(font).pointSize();
 }
 
-void setPixelSize(QFont &font, int size)
+void setPointSize(QFont &font, int size)
 {
     // QFont refuses sizes below 1; a tiny window still gets readable glyphs.
-    font.setPixelSize(std::max(size, 1));
+    font.setPointSize(std::max(size, 1));
 }
 
 Rect toRect(const QRect &r)
@@ -160,8 +170,8 @@ TElasticForm::TElasticForm(QWidget *owner)
                                + owner->objectName().toStdString());
 
     m_font = owner->font();
-    if (m_font.pixelSize() <= 0)
-        setPixelSize(m_font, pixelSizeOf(m_font));
+    if (m_font.pointSize() <= 0)
+        setPointSize(m_font, pointSizeOf(m_font));
     if (QWidget *focus = owner->focusWidget())
         m_efActiveControl = focus->objectName();
     m_screen = currentScreen();
@@ -197,8 +207,8 @@ TElasticForm::~TElasticForm()
 void TElasticForm::setFont(const QFont &font)
 {
     m_font = font;
-    if (m_font.pixelSize() <= 0)
-        setPixelSize(m_font, pixelSizeOf(font));
+    if (m_font.pointSize() <= 0)
+        setPointSize(m_font, pointSizeOf(font));
     applyFontToClient();
 }
 
@@ -263,6 +273,27 @@ bool TElasticForm::isMaximized() const
     return m_form->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
 }
 
+Size TElasticForm::maximumTrack() const
+{
+    return {elastic::trackValue(m_maximumTrackWidth, m_screen.width),
+            elastic::trackValue(m_maximumTrackHeight, m_screen.height)};
+}
+
+bool TElasticForm::maximizingExceedsLimits() const
+{
+    return !elastic::maximizedPlacement(m_screen, maximumTrack()).maximized;
+}
+
+Rect TElasticForm::maximizedBounds() const
+{
+    // At the top-left of the work area, which a panel may move off the
+    // screen's corner.
+    const QScreen *screen = m_form->screen();
+    const QPoint origin = screen ? screen->availableGeometry().topLeft() : QPoint();
+    const Size size = elastic::maximizedPlacement(m_screen, maximumTrack()).size;
+    return {origin.x(), origin.y(), size.width, size.height};
+}
+
 bool TElasticForm::isSettled() const
 {
     return m_windowSettled || m_positionChanges >= SettledPositionChanges;
@@ -302,6 +333,8 @@ bool TElasticForm::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Resize:
         beforeMessage();
         ++m_positionChanges;
+        if (isRestoring())
+            QTimer::singleShot(0, this, &TElasticForm::takeRestoreBounds);
         break;
     case QEvent::WindowActivate:
         beforeMessage();
@@ -335,6 +368,13 @@ void TElasticForm::beforeMessage()
 
     initialise();
     hideControls();
+    if (isMaximized() && maximizingExceedsLimits()) {
+        // The screen is larger than the window may be: it opens as an
+        // ordinary window of its largest size instead of a maximized one.
+        m_placing = true;
+        m_form->setWindowState(m_form->windowState() & ~Qt::WindowMaximized);
+        m_placing = false;
+    }
     if (m_savedMaximized) {
         if (m_savedNormalValid)
             setOuterBounds(m_savedNormal);
@@ -377,7 +417,7 @@ void TElasticForm::initialise()
     }
 
     m_ratios = elastic::screenRatios(m_screen, designScreen);
-    m_referenceFormFontSize = elastic::roundHalfDown(pixelSizeOf(m_font) * m_ratios.font);
+    m_referenceFormFontSize = elastic::roundHalfDown(pointSizeOf(m_font) * m_ratios.font);
 
     elastic::StartInput start;
     start.designForm = {m_designFormLeft, m_designFormTop, m_designFormWidth, m_designFormHeight};
@@ -393,6 +433,18 @@ void TElasticForm::initialise()
         m_start = m_pendingBounds;
         m_pendingBoundsValid = false;
     }
+    // A maximized form's bounds are the screen's within the track limits,
+    // and no form starts larger than they allow.
+    if (isMaximized()) {
+        m_start = maximizedBounds();
+    } else {
+        const Size limit = maximumTrack();
+        if (limit.width > 0)
+            m_start.width = std::min(m_start.width, limit.width);
+        if (limit.height > 0)
+            m_start.height = std::min(m_start.height, limit.height);
+    }
+    m_restoreBounds = m_start;
     watchScreen();
 }
 
@@ -434,9 +486,9 @@ void TElasticForm::collectControls()
         QWidget *widget = control.widget;
         elastic::ControlGeometry g;
         g.bounds = toRect(widget->geometry());
-        g.fontSize = pixelSizeOf(widget->font());
+        g.fontSize = pointSizeOf(widget->font());
         for (const QString &name : control.extraFontProperties)
-            g.extraFontSizes.push_back(pixelSizeOf(widget->property(name.toLatin1()).value<QFont>()));
+            g.extraFontSizes.push_back(pointSizeOf(widget->property(name.toLatin1()).value<QFont>()));
         geometry.push_back(g);
         m_controls.append(control);
     }
@@ -450,8 +502,8 @@ void TElasticForm::firstRescale()
 {
     const int size = m_layout.firstRescale(
         m_ratios, {m_designFormClientWidth, m_designFormClientHeight}, m_referenceFormFontSize,
-        pixelSizeOf(m_font));
-    setPixelSize(m_font, size);
+        pointSizeOf(m_font));
+    setPointSize(m_font, size);
     applyFontToClient();
 }
 
@@ -467,7 +519,7 @@ void TElasticForm::rescale()
     const elastic::RescaleResult result = m_layout.rescale(
         outer, client, {m_elasticHorizontal, m_elasticVertical, m_elasticFont});
     if (result.fontSize) {
-        setPixelSize(m_font, *result.fontSize);
+        setPointSize(m_font, *result.fontSize);
         applyFontToClient();
     }
 
@@ -477,8 +529,8 @@ void TElasticForm::rescale()
             continue; // deleted by the program since it was recorded
         if (const std::optional<int> size = result.fontSizes.at(i)) {
             QFont font = widget->font();
-            if (font.pixelSize() != std::max(*size, 1)) {
-                setPixelSize(font, *size);
+            if (font.pointSize() != std::max(*size, 1)) {
+                setPointSize(font, *size);
                 widget->setFont(font);
             }
             const QStringList &extras = m_controls.at(i).extraFontProperties;
@@ -486,7 +538,7 @@ void TElasticForm::rescale()
             for (int e = 0; e < extras.size() && e < int(extraSizes.size()); ++e) {
                 const QByteArray name = extras.at(e).toLatin1();
                 QFont extra = widget->property(name).value<QFont>();
-                setPixelSize(extra, extraSizes.at(e));
+                setPointSize(extra, extraSizes.at(e));
                 widget->setProperty(name, extra);
             }
         }
@@ -583,7 +635,12 @@ void TElasticForm::setOuterBounds(const Rect &bounds)
     const QSize frame = m_form->frameGeometry().size() - m_form->size();
     const bool nested = m_settingBounds;
     m_settingBounds = true;
-    m_form->move(bounds.left, bounds.top);
+    // Through the window itself: a widget that believes it is there already
+    // skips the move, and the desktop then places the window where it likes.
+    if (QWindow *window = m_form->windowHandle())
+        window->setFramePosition({bounds.left, bounds.top});
+    else
+        m_form->move(bounds.left, bounds.top);
     m_form->resize(std::max(bounds.width - frame.width(), 1),
                    std::max(bounds.height - frame.height(), 1));
     m_settingBounds = nested;
@@ -608,20 +665,29 @@ void TElasticForm::applyTrackLimits()
     if (!any || !m_layout.firstRescaleDone())
         return;
 
-    // Qt limits the window without its frame; the track sizes include it.
+    // Qt limits the window without its frame; the track sizes include it. A
+    // value of 0 leaves that limit as the form has it.
     const QSize frame = m_form->frameGeometry().size() - m_form->size();
-    QSize minimum(0, 0);
-    QSize maximum(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    QSize minimum = m_form->minimumSize();
+    QSize maximum = m_form->maximumSize();
     if (proportional.width > 0)
         maximum = QSize(proportional.width, proportional.height) - frame;
     if (const int w = elastic::trackValue(m_minimumTrackWidth, m_screen.width))
         minimum.setWidth(std::max(w - frame.width(), 0));
     if (const int h = elastic::trackValue(m_minimumTrackHeight, m_screen.height))
         minimum.setHeight(std::max(h - frame.height(), 0));
-    if (const int w = elastic::trackValue(m_maximumTrackWidth, m_screen.width))
-        maximum.setWidth(std::max(w - frame.width(), 1));
-    if (const int h = elastic::trackValue(m_maximumTrackHeight, m_screen.height))
-        maximum.setHeight(std::max(h - frame.height(), 1));
+    const Size limit = maximumTrack();
+    if (limit.width)
+        maximum.setWidth(std::max(limit.width - frame.width(), 1));
+    if (limit.height)
+        maximum.setHeight(std::max(limit.height - frame.height(), 1));
+    // A Wayland compositor sizes a maximized window to the output whatever
+    // its maximum size, and ends the program for answering with a smaller
+    // one. Where the window may not be maximized within its limits anyway,
+    // no maximum is announced there: a drag past the limits is undone at its
+    // end, and a maximize gives the largest allowed bounds.
+    if (maximizingExceedsLimits() && QGuiApplication::platformName() == QLatin1String("wayland"))
+        maximum = QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (m_form->minimumSize() != minimum)
         m_form->setMinimumSize(minimum);
     if (m_form->maximumSize() != maximum)
@@ -672,8 +738,8 @@ void TElasticForm::sizeChanged()
     if (!m_platformReportsSizeMove) {
         // Without drag reports, the size changes the user makes on a settled,
         // restored window are gathered: several in a row are one drag.
-        const bool userSize = !m_settingBounds && !isMaximized() && !m_maximizedSeen
-                              && isSettled();
+        const bool userSize = !m_settingBounds && !isRestoring() && !isMaximized()
+                              && !m_maximizedSeen && isSettled();
         if (userSize) {
             if (m_burstSizeChanges == 0) {
                 enterSizeMove(m_lastSeenOuter);
@@ -765,10 +831,11 @@ void TElasticForm::exitSizeMove()
     if (m_sizedDuringMove) {
         m_sizedDuringMove = false;
         hideControls();
-        // The proportional size is part of this drag's end: its own size
-        // change must not rescale a second time.
+        // The proportional size and the limits are part of this drag's end:
+        // their own size changes must not rescale a second time.
         m_sizing = true;
         applyMaintainProportions();
+        keepWithinLimits();
         m_sizing = false;
         rescale();
         m_form->update();
@@ -776,7 +843,22 @@ void TElasticForm::exitSizeMove()
         restoreFocus();
     }
     m_maximizedSeen = false;
+    if (!isMaximized() && !m_form->isMinimized())
+        m_restoreBounds = toRect(m_form->frameGeometry());
     savePlacement();
+}
+
+void TElasticForm::keepWithinLimits()
+{
+    // For desktops that take the maximum size as a mere hint.
+    if (isMaximized() || m_form->isMinimized())
+        return;
+    const Size limit = maximumTrack();
+    const QRect frame = m_form->frameGeometry();
+    const int width = limit.width ? std::min(frame.width(), limit.width) : frame.width();
+    const int height = limit.height ? std::min(frame.height(), limit.height) : frame.height();
+    if (width != frame.width() || height != frame.height())
+        setOuterBounds({frame.x(), frame.y(), width, height});
 }
 
 void TElasticForm::windowStateChanged(Qt::WindowStates oldState)
@@ -794,6 +876,18 @@ void TElasticForm::windowStateChanged(Qt::WindowStates oldState)
     }
     if (state & Qt::WindowMinimized)
         return;
+    if (m_placing)
+        return;
+    if ((state & Qt::WindowMaximized) && maximizingExceedsLimits()) {
+        // Maximized past the limits: the window takes its largest allowed
+        // bounds instead, once the desktop is done maximizing it.
+        QTimer::singleShot(0, this, &TElasticForm::leaveMaximizedPastLimits);
+        return;
+    }
+    if ((oldState & sized) && !(state & sized)) {
+        m_restoring.start();
+        QTimer::singleShot(0, this, &TElasticForm::takeRestoreBounds);
+    }
     if ((state & sized) != (oldState & sized) || (oldState & Qt::WindowMinimized))
         rememberActiveControl();
     // The desktop may report the new size before or after the new state; the
@@ -802,8 +896,41 @@ void TElasticForm::windowStateChanged(Qt::WindowStates oldState)
     sizeChangedNow();
 }
 
+void TElasticForm::leaveMaximizedPastLimits()
+{
+    if (!isMaximized() || !maximizingExceedsLimits())
+        return;
+    m_placing = true;
+    m_form->setWindowState(m_form->windowState() & ~Qt::WindowMaximized);
+    m_placing = false;
+    setOuterBounds(maximizedBounds());
+}
+
+bool TElasticForm::isRestoring() const
+{
+    return m_restoring.isValid() && !m_restoring.hasExpired(RestoreInterval);
+}
+
+void TElasticForm::takeRestoreBounds()
+{
+    // The desktop restores the bounds it last saw; the window takes the start
+    // bounds (or the user's last drag) instead. The frame of a restored
+    // window is known only once the desktop has drawn it, so the bounds are
+    // placed again as its moves come in, for a moment.
+    if (!isRestoring() || isMaximized() || m_form->isMinimized()) {
+        m_restoring.invalidate();
+        return;
+    }
+    if (!(toRect(m_form->frameGeometry()) == m_restoreBounds))
+        setOuterBounds(m_restoreBounds);
+}
+
 void TElasticForm::activated()
 {
+    // The frame is known by now: the start bounds, placed before the window
+    // was shown, are placed once more with it.
+    if (!isSettled() && !m_windowSettled && !isMaximized() && !m_form->isMinimized())
+        setOuterBounds(m_start);
     m_positionChanges = SettledPositionChanges;
     if (m_savedMaximized && !isMaximized()) {
         m_form->setWindowState(m_form->windowState() | Qt::WindowMaximized);

@@ -14,6 +14,7 @@
 
 #include "controls/ElasticLayout.h"
 
+#include <QElapsedTimer>
 #include <QFont>
 #include <QList>
 #include <QObject>
@@ -123,6 +124,9 @@ private:
     elastic::Size clientSize() const;
     elastic::Size currentScreen() const;
     bool isMaximized() const;
+    elastic::Size maximumTrack() const;
+    bool maximizingExceedsLimits() const;
+    elastic::Rect maximizedBounds() const;
     bool isSettled() const;
     bool hasBorder() const;
 
@@ -140,6 +144,10 @@ private:
     void setOuterBounds(const elastic::Rect &bounds);
     void applyTrackLimits();
     void applyMaintainProportions();
+    void keepWithinLimits();
+    void leaveMaximizedPastLimits();
+    void takeRestoreBounds();
+    bool isRestoring() const;
     void rememberActiveControl();
     void watchScreen();
 
@@ -205,6 +213,9 @@ private:
     elastic::ScreenRatios m_ratios;
     elastic::PositionRule m_positionRule = elastic::PositionRule::Designed;
     elastic::Rect m_start;
+    elastic::Rect m_restoreBounds; // what a restored window takes: the start, or the user's last drag
+    bool m_placing = false; // a window state the component sets itself
+    QElapsedTimer m_restoring; // since the window was restored
     int m_referenceFormFontSize = 0;
     elastic::Size m_lastRescaledOuter;
     elastic::Size m_lastRescaledClient;

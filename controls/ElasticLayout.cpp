@@ -62,6 +62,13 @@ Size proportionalMaximum(Size designForm, Size screen)
     return {roundHalfEven(aspect * height), height};
 }
 
+MaximizedPlacement maximizedPlacement(Size screen, Size maximumTrack)
+{
+    const auto capped = [](int extent, int limit) { return limit > 0 ? std::min(extent, limit) : extent; };
+    const Size size {capped(screen.width, maximumTrack.width), capped(screen.height, maximumTrack.height)};
+    return {size == screen, size};
+}
+
 Size keepProportions(Size before, Size after)
 {
     if (before.width <= 0 || before.height <= 0)

@@ -58,6 +58,19 @@ int trackValue(int property, int screenExtent);
 // ratio on the given screen; {0, 0} when the design size is unusable.
 Size proportionalMaximum(Size designForm, Size screen);
 
+// Where a form goes that asks to be maximized on a screen (its work area):
+// maximized where the screen is within the largest track size (0: no limit
+// on that axis); otherwise an ordinary window of the largest allowed size at
+// the screen's top-left, as a maximized window with a maximum track size
+// takes it. A desktop would otherwise maximize the window past its limits,
+// or fight them.
+struct MaximizedPlacement {
+    bool maximized = true;
+    Size size;
+    friend bool operator==(const MaximizedPlacement &, const MaximizedPlacement &) = default;
+};
+MaximizedPlacement maximizedPlacement(Size screen, Size maximumTrack);
+
 // After an interactive resize from `before` to `after`, the dimension that
 // moved less (relative to `before`) is recomputed from the other with the
 // ratio of `before`.

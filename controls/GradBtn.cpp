@@ -7,6 +7,8 @@
 #include <array>
 #include <utility>
 
+#include "controls/FitText.h"
+
 QColor resolveColor(quint32 value, const QPalette &palette)
 {
     if ((value >> 24) != 0x80)
@@ -515,7 +517,8 @@ void TGradBtn::paintCaption(QPainter &painter)
     const int h = height();
     const int pressed = m_up ? 0 : 1;
     const QString shown = displayCaption(m_caption);
-    painter.setFont(font());
+    // Two pixels each side keep the relief and the pressed offset on the face.
+    painter.setFont(fittedFont(font(), m_caption, QSizeF(w - 4, h - 2), Qt::TextShowMnemonic));
     const QFontMetrics metrics = painter.fontMetrics();
     const int textHeight = metrics.height();
     const int textWidth = metrics.horizontalAdvance(shown);
@@ -534,7 +537,8 @@ void TGradBtn::paintCaption(QPainter &painter)
     auto layer = [&](quint32 color, int offset) {
         const QPoint at(baseX + offset + pressed, baseY + offset + pressed);
         const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
-        const QRect measured = metrics.boundingRect(QRect(at, QSize(0, 0)), flags, shown);
+        // Measured as drawn: "A&&B" shows, and is centred as, "A&B".
+        const QRect measured = metrics.boundingRect(QRect(at, QSize(0, 0)), flags, m_caption);
         painter.setPen(resolveColor(color, palette()));
         painter.drawText(QRect(at, measured.size()),
                          int(align) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic | Qt::TextDontClip,

@@ -1,10 +1,13 @@
 #include "QuilBtn1.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
+#include "controls/FitText.h"
 #include "controls/GradBtn.h"
 
 namespace {
@@ -40,9 +43,8 @@ TQuilButton1::TQuilButton1(QWidget *parent)
     resize(91, FixedHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
 
-    // 13 points at the design's 96 dots per inch.
     QFont captionFont(QStringLiteral("Arial"));
-    captionFont.setPixelSize(17);
+    captionFont.setPointSize(13);
     captionFont.setBold(true);
     setFont(captionFont);
 
@@ -98,9 +100,39 @@ void TQuilButton1::click()
     if (!isEnabled())
         return;
     QWidget *form = window();
-    if (form != this)
+    if (form != this) {
         form->setProperty("ModalResult", m_modalResult);
+        if (auto *dialog = qobject_cast<QDialog *>(form)) {
+            dialog->setResult(m_modalResult);
+            // A modal dialog whose result is set ends, once the click's own
+            // handlers have run (they may still take the result back).
+            if (m_modalResult != 0 && dialog->isModal())
+                QTimer::singleShot(0, dialog, [dialog] {
+                    if (dialog->isVisible() && dialog->result() != 0)
+                        dialog->done(dialog->result());
+                });
+        }
+    }
     emit clicked();
+}
+
+QImage TQuilButton1::shownPicture(TButtonState status, TButtonStyle style) const
+{
+    QImage image = picture(status, style);
+    if (style != bsOnGray || image.isNull())
+        return image;
+    // The grey pictures were drawn for a grey window; their background takes
+    // the colour of whatever the button sits on, so no grey box shows.
+    const QWidget *behind = parentWidget() ? parentWidget() : this;
+    const QRgb background = behind->palette().color(behind->backgroundRole()).rgb();
+    const QRgb drawnOn = image.pixel(image.width() - 1, image.height() - 1);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (line[x] == drawnOn)
+                line[x] = background;
+    }
+    return image;
 }
 
 bool TQuilButton1::canTakeFocus() const
@@ -220,7 +252,7 @@ void TQuilButton1::changeEvent(QEvent *event)
 void TQuilButton1::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QImage &image = m_pictures[m_status * 2 + m_style];
+    const QImage image = shownPicture(m_status, m_style);
     const int w = width();
     const int h = FixedHeight;
     if (image.isNull())
@@ -239,11 +271,7 @@ void TQuilButton1::paintEvent(QPaintEvent *)
 
     // The face never grows taller than its pictures, while a rescaled form may
     // give the caption a larger font: keep the caption within the face.
-    QFont captionFont = font();
-    const int tallestCaption = FixedHeight * 2 / 3;
-    if (captionFont.pixelSize() > tallestCaption)
-        captionFont.setPixelSize(tallestCaption);
-    painter.setFont(captionFont);
+    painter.setFont(fittedFont(font(), m_caption, QSizeF(w - 12, h - 11), Qt::TextShowMnemonic));
     painter.setPen(isEnabled() ? resolveColor(m_fontColor, palette()) : disabledCaptionColor);
     const int flags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
     // Pressed, the caption and the focus corner move 5 right and 5 down with the disc.

@@ -47,6 +47,8 @@ public:
 
     // The picture for a state and style, as loaded at creation.
     QImage picture(TButtonState status, TButtonStyle style) const { return m_pictures[status * 2 + style]; }
+    // The picture as drawn: on grey, its background is the colour behind the button.
+    QImage shownPicture(TButtonState status, TButtonStyle style) const;
 
     QSize sizeHint() const override { return {91, FixedHeight}; }
 

@@ -35,44 +35,44 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");
-        QTest::addColumn<int>("fontPixels");
+        QTest::addColumn<int>("fontPoints");
         QTest::addColumn<bool>("bold");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("Level") << "Level" << QRect(0, 0, 175, 30) << 19 << false << "" << true;
-        QTest::newRow("WordGroup") << "WordGroup" << QRect(184, 0, 175, 30) << 19 << false << "" << true;
-        QTest::newRow("NewAll") << "NewAll" << QRect(368, 0, 175, 30) << 19 << false << "New Words Only" << true;
-        QTest::newRow("Label2") << "Label2" << QRect(168, 48, 42, 18) << 16 << false << "Trials:" << true;
-        QTest::newRow("NumTrials") << "NumTrials" << QRect(213, 40, 110, 30) << 19 << false << "" << true;
-        QTest::newRow("Label1") << "Label1" << QRect(328, 48, 46, 18) << 16 << false << "Score:" << true;
-        QTest::newRow("Score") << "Score" << QRect(376, 40, 110, 30) << 19 << false << "" << true;
-        QTest::newRow("Reset1") << "Reset1" << QRect(496, 40, 50, 30) << 11 << true << "Reset" << true;
-        QTest::newRow("Edit1") << "Edit1" << QRect(8, 80, 241, 113) << 19 << false
+        QTest::newRow("Level") << "Level" << QRect(0, 0, 175, 30) << 14 << false << "" << true;
+        QTest::newRow("WordGroup") << "WordGroup" << QRect(184, 0, 175, 30) << 14 << false << "" << true;
+        QTest::newRow("NewAll") << "NewAll" << QRect(368, 0, 175, 30) << 14 << false << "New Words Only" << true;
+        QTest::newRow("Label2") << "Label2" << QRect(168, 48, 42, 18) << 12 << false << "Trials:" << true;
+        QTest::newRow("NumTrials") << "NumTrials" << QRect(213, 40, 110, 30) << 14 << false << "" << true;
+        QTest::newRow("Label1") << "Label1" << QRect(328, 48, 46, 18) << 12 << false << "Score:" << true;
+        QTest::newRow("Score") << "Score" << QRect(376, 40, 110, 30) << 14 << false << "" << true;
+        QTest::newRow("Reset1") << "Reset1" << QRect(496, 40, 50, 30) << 8 << true << "Reset" << true;
+        QTest::newRow("Edit1") << "Edit1" << QRect(8, 80, 241, 113) << 14 << false
                                << "Select level (total number \nof \nwords) \nand word group from menu." << true;
-        QTest::newRow("AnswerBox") << "AnswerBox" << QRect(256, 72, 284, 121) << 16 << false << "Answer?" << true;
-        QTest::newRow("Answer") << "Answer" << QRect(8, 200, 537, 73) << 19 << false << "" << true;
-        QTest::newRow("Accenta") << "Accenta" << QRect(1, 280, 45, 32) << 13 << false << "á" << false;
-        QTest::newRow("AcuteA") << "AcuteA" << QRect(48, 280, 45, 32) << 13 << false << "â" << false;
-        QTest::newRow("TildeA") << "TildeA" << QRect(95, 280, 45, 32) << 13 << false << "ã" << false;
-        QTest::newRow("Tilden") << "Tilden" << QRect(142, 280, 65, 32) << 13 << false << "ç" << false;
-        QTest::newRow("Accente") << "Accente" << QRect(210, 280, 45, 32) << 13 << false << "é" << false;
-        QTest::newRow("AcuteE") << "AcuteE" << QRect(259, 280, 55, 32) << 13 << false << "ê" << false;
-        QTest::newRow("accenti") << "accenti" << QRect(316, 280, 45, 32) << 13 << false << "í" << false;
-        QTest::newRow("Accento") << "Accento" << QRect(363, 280, 45, 32) << 13 << false << "ó" << false;
-        QTest::newRow("AcuteO") << "AcuteO" << QRect(409, 280, 45, 32) << 13 << false << "ô" << false;
-        QTest::newRow("TildeO") << "TildeO" << QRect(456, 280, 45, 32) << 13 << false << "õ" << false;
-        QTest::newRow("Accentu") << "Accentu" << QRect(502, 280, 45, 32) << 13 << false << "ú" << false;
-        QTest::newRow("GradBtn1") << "GradBtn1" << QRect(184, 320, 80, 22) << 11 << true << "Repeat" << true;
-        QTest::newRow("Button2") << "Button2" << QRect(272, 320, 80, 22) << 11 << true << "New Question" << true;
-        QTest::newRow("OstrelButton1") << "OstrelButton1" << QRect(360, 320, 80, 22) << 11 << true << "Peek" << true;
-        QTest::newRow("Button1") << "Button1" << QRect(448, 320, 80, 41) << 17 << true << "Check" << false;
+        QTest::newRow("AnswerBox") << "AnswerBox" << QRect(256, 72, 284, 121) << 12 << false << "Answer?" << true;
+        QTest::newRow("Answer") << "Answer" << QRect(8, 200, 537, 73) << 14 << false << "" << true;
+        QTest::newRow("Accenta") << "Accenta" << QRect(1, 280, 45, 32) << 10 << false << "á" << false;
+        QTest::newRow("AcuteA") << "AcuteA" << QRect(48, 280, 45, 32) << 10 << false << "â" << false;
+        QTest::newRow("TildeA") << "TildeA" << QRect(95, 280, 45, 32) << 10 << false << "ã" << false;
+        QTest::newRow("Tilden") << "Tilden" << QRect(142, 280, 65, 32) << 10 << false << "ç" << false;
+        QTest::newRow("Accente") << "Accente" << QRect(210, 280, 45, 32) << 10 << false << "é" << false;
+        QTest::newRow("AcuteE") << "AcuteE" << QRect(259, 280, 55, 32) << 10 << false << "ê" << false;
+        QTest::newRow("accenti") << "accenti" << QRect(316, 280, 45, 32) << 10 << false << "í" << false;
+        QTest::newRow("Accento") << "Accento" << QRect(363, 280, 45, 32) << 10 << false << "ó" << false;
+        QTest::newRow("AcuteO") << "AcuteO" << QRect(409, 280, 45, 32) << 10 << false << "ô" << false;
+        QTest::newRow("TildeO") << "TildeO" << QRect(456, 280, 45, 32) << 10 << false << "õ" << false;
+        QTest::newRow("Accentu") << "Accentu" << QRect(502, 280, 45, 32) << 10 << false << "ú" << false;
+        QTest::newRow("GradBtn1") << "GradBtn1" << QRect(184, 320, 80, 22) << 8 << true << "Repeat" << true;
+        QTest::newRow("Button2") << "Button2" << QRect(272, 320, 80, 22) << 8 << true << "New Question" << true;
+        QTest::newRow("OstrelButton1") << "OstrelButton1" << QRect(360, 320, 80, 22) << 8 << true << "Peek" << true;
+        QTest::newRow("Button1") << "Button1" << QRect(448, 320, 80, 41) << 13 << true << "Check" << false;
     }
 
     void controlsAtDesignPlace()
     {
         QFETCH(QString, name);
         QFETCH(QRect, geometry);
-        QFETCH(int, fontPixels);
+        QFETCH(int, fontPoints);
         QFETCH(bool, bold);
         QFETCH(QString, text);
         QFETCH(bool, enabled);
@@ -80,7 +80,7 @@ private slots:
         auto *control = w.form->findChild<QWidget *>(name);
         QVERIFY2(control, "control found by its name");
         QCOMPARE(control->geometry(), geometry);
-        QCOMPARE(control->font().pixelSize(), fontPixels);
+        QCOMPARE(control->font().pointSize(), fontPoints);
         QCOMPARE(control->font().bold(), bold);
         QCOMPARE(control->isEnabled(), enabled);
         QString shown;

@@ -50,7 +50,7 @@ int main(int argc, char **argv)
     std::vector<elastic::ControlGeometry> controls;
     for (const DesignControl &c : drillControls())
         controls.push_back({{c.bounds.x(), c.bounds.y(), c.bounds.width(), c.bounds.height()},
-                            c.fontPixels, {}});
+                            c.fontPoints, {}});
     layout.record(controls);
     layout.firstRescale(elastic::screenRatios({1032, 748}, {808, 580}), {553, 361}, 14, 11);
     qint64 arithmetic = 0;

@@ -144,9 +144,12 @@ void TestQuilButton1::columnLayout()
     button->resize(width, 41);
     button->setButtonStyle(style);
     button->setStatus(status);
-    const QImage picture = button->picture(status, style);
+    const QImage picture = button->shownPicture(status, style);
     const QImage face = render(button);
     QCOMPARE(face.size(), QSize(width, 41));
+    // On grey, the pictures' background is the window's own colour: no grey box.
+    const QColor around = style == TQuilButton1::bsOnGray ? host.window.palette().color(QPalette::Window) : Qt::white;
+    QCOMPARE(QColor(face.pixel(0, 40)), around);
 
     // 16 columns, the picture's columns 16 and 17 stretched over W - 36, then
     // 20 columns from column 18, whose last repeats column 36.

@@ -24,47 +24,47 @@ struct DesignControl
 {
     const char *name;
     QRect bounds;
-    int fontPixels;
+    int fontPoints;
 };
 
 // The controls of the drill window, in the order the window creates them.
 inline const std::vector<DesignControl> &drillControls()
 {
     static const std::vector<DesignControl> controls{
-        {"Level", {0, 0, 175, 30}, 19},
-        {"WordGroup", {184, 0, 175, 30}, 19},
-        {"NewAll", {368, 0, 175, 30}, 19},
-        {"Label2", {168, 48, 42, 18}, 16},
-        {"NumTrials", {213, 40, 110, 30}, 19},
-        {"Label1", {328, 48, 46, 18}, 16},
-        {"Score", {376, 40, 110, 30}, 19},
-        {"Reset1", {496, 40, 50, 30}, 11},
-        {"Edit1", {8, 80, 241, 113}, 19},
-        {"AnswerBox", {256, 72, 284, 121}, 16},
-        {"Answer", {8, 200, 537, 73}, 19},
-        {"Accenta", {1, 280, 45, 32}, 13},
-        {"AcuteA", {48, 280, 45, 32}, 13},
-        {"TildeA", {95, 280, 45, 32}, 13},
-        {"Tilden", {142, 280, 65, 32}, 13},
-        {"Accente", {210, 280, 45, 32}, 13},
-        {"AcuteE", {259, 280, 55, 32}, 13},
-        {"accenti", {316, 280, 45, 32}, 13},
-        {"Accento", {363, 280, 45, 32}, 13},
-        {"AcuteO", {409, 280, 45, 32}, 13},
-        {"TildeO", {456, 280, 45, 32}, 13},
-        {"Accentu", {502, 280, 45, 32}, 13},
-        {"GradBtn1", {184, 320, 80, 22}, 11},
-        {"Button2", {272, 320, 80, 22}, 11},
-        {"OstrelButton1", {360, 320, 80, 22}, 11},
-        {"Button1", {448, 320, 80, 41}, 17},
+        {"Level", {0, 0, 175, 30}, 14},
+        {"WordGroup", {184, 0, 175, 30}, 14},
+        {"NewAll", {368, 0, 175, 30}, 14},
+        {"Label2", {168, 48, 42, 18}, 12},
+        {"NumTrials", {213, 40, 110, 30}, 14},
+        {"Label1", {328, 48, 46, 18}, 12},
+        {"Score", {376, 40, 110, 30}, 14},
+        {"Reset1", {496, 40, 50, 30}, 8},
+        {"Edit1", {8, 80, 241, 113}, 14},
+        {"AnswerBox", {256, 72, 284, 121}, 12},
+        {"Answer", {8, 200, 537, 73}, 14},
+        {"Accenta", {1, 280, 45, 32}, 10},
+        {"AcuteA", {48, 280, 45, 32}, 10},
+        {"TildeA", {95, 280, 45, 32}, 10},
+        {"Tilden", {142, 280, 65, 32}, 10},
+        {"Accente", {210, 280, 45, 32}, 10},
+        {"AcuteE", {259, 280, 55, 32}, 10},
+        {"accenti", {316, 280, 45, 32}, 10},
+        {"Accento", {363, 280, 45, 32}, 10},
+        {"AcuteO", {409, 280, 45, 32}, 10},
+        {"TildeO", {456, 280, 45, 32}, 10},
+        {"Accentu", {502, 280, 45, 32}, 10},
+        {"GradBtn1", {184, 320, 80, 22}, 8},
+        {"Button2", {272, 320, 80, 22}, 8},
+        {"OstrelButton1", {360, 320, 80, 22}, 8},
+        {"Button1", {448, 320, 80, 41}, 13},
     };
     return controls;
 }
 
-inline QFont arialPixels(int pixels)
+inline QFont arialPoints(int points)
 {
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
+    font.setPointSize(points);
     return font;
 }
 
@@ -107,7 +107,7 @@ public:
                 widget = new QLineEdit(client);
             }
             widget->setObjectName(name);
-            widget->setFont(arialPixels(design.fontPixels));
+            widget->setFont(arialPoints(design.fontPoints));
             widget->setGeometry(design.bounds);
         }
         resizeClientTo(553, 361);
@@ -134,7 +134,7 @@ public:
         component->setProperty("DesignFormLeft", 327);
         component->setProperty("DesignFormTop", 155);
         component->setProperty("Version", 601);
-        component->setProperty("Font", arialPixels(11));
+        component->setProperty("Font", arialPoints(8));
     }
 
     void resizeClientTo(int width, int height)

@@ -160,11 +160,11 @@ void TestElasticForm::defaults()
 void TestElasticForm::fontFollowsFont()
 {
     DrillLikeForm form;
-    QCOMPARE(form.centralWidget()->font().pixelSize(), 11);
-    form.elastic->setProperty("Font", arialPixels(20));
-    QCOMPARE(form.centralWidget()->font().pixelSize(), 20);
+    QCOMPARE(form.centralWidget()->font().pointSize(), 8);
+    form.elastic->setProperty("Font", arialPoints(15));
+    QCOMPARE(form.centralWidget()->font().pointSize(), 15);
     // The menu bar is outside the client area and keeps the desktop's font.
-    QVERIFY(form.menuBar()->font().pixelSize() != 20);
+    QVERIFY(form.menuBar()->font().pointSize() != 15);
 }
 
 void TestElasticForm::maximizedWindowFillsScreen()
@@ -181,11 +181,11 @@ void TestElasticForm::maximizedWindowFillsScreen()
         QVERIFY2(form.control(design.name)->isVisible(), design.name);
 
     // Fonts grow by the screen's height ratio and by the window over the
-    // screen-scaled client width: 19 pixels become about 38 here.
+    // screen-scaled client width: 14 points become about 28 here.
     const double growth = screen.height() / 580.0 * form.frameGeometry().width()
                           / (553.0 * screen.width() / 808.0);
-    const int score = form.control("Score")->font().pixelSize();
-    QVERIFY2(std::abs(score - 19 * growth) <= 1.5, QByteArray::number(score));
+    const int score = form.control("Score")->font().pointSize();
+    QVERIFY2(std::abs(score - 14 * growth) <= 1.5, QByteArray::number(score));
 }
 
 void TestElasticForm::managedControls()

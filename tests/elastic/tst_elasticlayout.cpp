@@ -101,6 +101,8 @@ private slots:
     void trackValue();
     void proportionalMaximum_data();
     void proportionalMaximum();
+    void maximizedPlacement_data();
+    void maximizedPlacement();
     void keepProportions_data();
     void keepProportions();
     void maximizedTrackPercent_data();
@@ -340,6 +342,31 @@ void TestElasticLayout::proportionalMaximum()
     QFETCH(Size, expected);
     QCOMPARE(elastic::proportionalMaximum({561, 428}, screen), expected);
     QCOMPARE(elastic::proportionalMaximum({561, 0}, screen), (Size{}));
+}
+
+void TestElasticLayout::maximizedPlacement_data()
+{
+    QTest::addColumn<Size>("screen");
+    QTest::addColumn<Size>("limits");
+    QTest::addColumn<bool>("maximized");
+    QTest::addColumn<Size>("size");
+    const Size drill {1280, 1024};
+    QTest::newRow("1280 x 1024: the limits") << Size {1280, 1024} << drill << true << Size {1280, 1024};
+    QTest::newRow("1024 x 768: within") << Size {1024, 740} << drill << true << Size {1024, 740};
+    QTest::newRow("2560 x 1440 at twice the scale") << Size {1280, 720} << drill << true << Size {1280, 720};
+    QTest::newRow("1366 x 768: too wide") << Size {1366, 768} << drill << false << Size {1280, 768};
+    QTest::newRow("1920 x 1080: larger both ways") << Size {1920, 1048} << drill << false << Size {1280, 1024};
+    QTest::newRow("portrait: too high") << Size {1080, 1920} << drill << false << Size {1080, 1024};
+    QTest::newRow("no limits") << Size {1920, 1080} << Size {} << true << Size {1920, 1080};
+}
+
+void TestElasticLayout::maximizedPlacement()
+{
+    QFETCH(Size, screen);
+    QFETCH(Size, limits);
+    QFETCH(bool, maximized);
+    QFETCH(Size, size);
+    QCOMPARE(elastic::maximizedPlacement(screen, limits), (elastic::MaximizedPlacement {maximized, size}));
 }
 
 void TestElasticLayout::keepProportions_data()

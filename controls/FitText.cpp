@@ -1,0 +1,57 @@
+#include "FitText.h"
+
+#include <QFontMetricsF>
+
+#include <cmath>
+
+namespace {
+
+bool fits(const QFont &font, const QString &text, QSizeF room, int flags)
+{
+    const QSizeF size = textSize(font, text, flags);
+    return size.width() <= room.width() && size.height() <= room.height();
+}
+
+// The font's size in its own unit, points unless it was given in pixels.
+qreal sizeOf(const QFont &font)
+{
+    return font.pointSizeF() > 0 ? font.pointSizeF() : qreal(font.pixelSize());
+}
+
+void setSize(QFont &font, qreal size)
+{
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(size);
+    else
+        font.setPixelSize(std::max(1, int(std::floor(size))));
+}
+
+} // namespace
+
+QSizeF textSize(const QFont &font, const QString &text, int flags)
+{
+    const QFontMetricsF metrics(font);
+    const QSizeF size = metrics.size(Qt::TextSingleLine | flags, text);
+    // An empty caption still takes a line's height.
+    return {size.width(), std::max(size.height(), metrics.height())};
+}
+
+QFont fittedFont(const QFont &font, const QString &text, QSizeF room, int flags)
+{
+    if (fits(font, text, room, flags) || room.width() <= 0 || room.height() <= 0)
+        return font;
+    // Text size is nearly proportional to the font size; start from the
+    // ratio and step down for the hinting that proportion misses.
+    const QSizeF needed = textSize(font, text, flags);
+    qreal size = sizeOf(font) * std::min(room.width() / needed.width(), room.height() / needed.height());
+    QFont smaller = font;
+    constexpr qreal Smallest = 1.0;
+    for (int step = 0; step < 20 && size > Smallest; ++step) {
+        setSize(smaller, size);
+        if (fits(smaller, text, room, flags))
+            return smaller;
+        size *= 0.97;
+    }
+    setSize(smaller, std::max(size, Smallest));
+    return smaller;
+}
