@@ -884,10 +884,8 @@ void TElasticForm::windowStateChanged(Qt::WindowStates oldState)
         QTimer::singleShot(0, this, &TElasticForm::leaveMaximizedPastLimits);
         return;
     }
-    if ((oldState & sized) && !(state & sized)) {
-        m_restoring.start();
-        QTimer::singleShot(0, this, &TElasticForm::takeRestoreBounds);
-    }
+    if ((oldState & sized) && !(state & sized))
+        placeRestored(m_restoreBounds);
     if ((state & sized) != (oldState & sized) || (oldState & Qt::WindowMinimized))
         rememberActiveControl();
     // The desktop may report the new size before or after the new state; the
@@ -903,7 +901,20 @@ void TElasticForm::leaveMaximizedPastLimits()
     m_placing = true;
     m_form->setWindowState(m_form->windowState() & ~Qt::WindowMaximized);
     m_placing = false;
-    setOuterBounds(maximizedBounds());
+    placeRestored(maximizedBounds());
+}
+
+void TElasticForm::placeRestored(const Rect &bounds)
+{
+    // The desktop restores the bounds it last saw; the window takes `bounds`
+    // instead. The frame of a restored window is known only once the desktop
+    // has drawn it, so the bounds are placed again as its moves come in, for
+    // a moment. A Wayland compositor rejects any size but its own until it
+    // has confirmed the new state, so there the bounds wait for its sizes.
+    m_restoreTarget = bounds;
+    m_restoring.start();
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        QTimer::singleShot(0, this, &TElasticForm::takeRestoreBounds);
 }
 
 bool TElasticForm::isRestoring() const
@@ -913,24 +924,17 @@ bool TElasticForm::isRestoring() const
 
 void TElasticForm::takeRestoreBounds()
 {
-    // The desktop restores the bounds it last saw; the window takes the start
-    // bounds (or the user's last drag) instead. The frame of a restored
-    // window is known only once the desktop has drawn it, so the bounds are
-    // placed again as its moves come in, for a moment.
     if (!isRestoring() || isMaximized() || m_form->isMinimized()) {
         m_restoring.invalidate();
         return;
     }
-    if (!(toRect(m_form->frameGeometry()) == m_restoreBounds))
-        setOuterBounds(m_restoreBounds);
+    if (!(toRect(m_form->frameGeometry()) == m_restoreTarget))
+        setOuterBounds(m_restoreTarget);
 }
 
 void TElasticForm::activated()
 {
-    // The frame is known by now: the start bounds, placed before the window
-    // was shown, are placed once more with it.
-    if (!isSettled() && !m_windowSettled && !isMaximized() && !m_form->isMinimized())
-        setOuterBounds(m_start);
+    placeStartWithFrame();
     m_positionChanges = SettledPositionChanges;
     if (m_savedMaximized && !isMaximized()) {
         m_form->setWindowState(m_form->windowState() | Qt::WindowMaximized);
@@ -940,8 +944,19 @@ void TElasticForm::activated()
     applyTrackLimits(); // the frame is known by now
 }
 
+void TElasticForm::placeStartWithFrame()
+{
+    // The start bounds were placed before the window showed, when its frame
+    // was not known yet; they are placed once more with it.
+    if (!isSettled() && !isMaximized() && !m_form->isMinimized()
+        && !(toRect(m_form->frameGeometry()) == m_start))
+        setOuterBounds(m_start);
+}
+
 void TElasticForm::shown()
 {
+    // Some desktops never activate a new window.
+    QTimer::singleShot(0, this, &TElasticForm::placeStartWithFrame);
     if (!m_userActed) {
         hideControls();
         rescale();

@@ -146,6 +146,8 @@ private:
     void applyMaintainProportions();
     void keepWithinLimits();
     void leaveMaximizedPastLimits();
+    void placeStartWithFrame();
+    void placeRestored(const elastic::Rect &bounds);
     void takeRestoreBounds();
     bool isRestoring() const;
     void rememberActiveControl();
@@ -216,6 +218,7 @@ private:
     elastic::Rect m_restoreBounds; // what a restored window takes: the start, or the user's last drag
     bool m_placing = false; // a window state the component sets itself
     QElapsedTimer m_restoring; // since the window was restored
+    elastic::Rect m_restoreTarget; // the bounds it is taking
     int m_referenceFormFontSize = 0;
     elastic::Size m_lastRescaledOuter;
     elastic::Size m_lastRescaledClient;
