@@ -110,6 +110,20 @@ class Node:
     def text(self):
         return self.bus.call(self.dest, self.path, "org.a11y.atspi.Text.GetText", "int32 0", "int32 -1")[0]
 
+    def actions(self):
+        """The names of the actions a screen reader can do on this object."""
+        found = self.bus.call(self.dest, self.path, "org.a11y.atspi.Action.GetActions")[0]
+        return [action[0] for action in found]
+
+    def start_action(self, name):
+        """Starts the named action and returns the running gdbus call. The call
+        is not waited for: an action that opens a modal box is answered only
+        when the box closes."""
+        index = self.actions().index(name)
+        return subprocess.Popen(["gdbus", "call", "--address", self.bus.address, "--dest", self.dest,
+                                 "--object-path", self.path, "--method", "org.a11y.atspi.Action.DoAction",
+                                 "int32 %d" % index], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
     def extents(self):
         """Left, top, width and height on the screen."""
         return self.bus.call(self.dest, self.path, "org.a11y.atspi.Component.GetExtents", "uint32 0")[0]

@@ -1,6 +1,8 @@
 """A private desktop for end-to-end runs: Xvfb, a session bus with the
-accessibility bus, openbox, and xdotool/ImageMagick helpers."""
+accessibility bus, openbox, and xdotool/ImageMagick helpers; or weston on
+its headless backend for Wayland."""
 
+import glob
 import os
 import shutil
 import subprocess
@@ -10,22 +12,32 @@ import time
 
 SKIP = 77  # CTest's SKIP_RETURN_CODE for this test
 
-NEEDED = {
+SESSION_NEEDED = {
+    "dbus-run-session": "dbus",
+    "gdbus": "libglib2.0-bin",
+}
+NEEDED = dict(SESSION_NEEDED, **{
     "Xvfb": "xvfb",
     "openbox": "openbox",
     "xdotool": "xdotool",
     "xprop": "x11-utils",
+    "xwininfo": "x11-utils",
     "import": "imagemagick",
     "compare": "imagemagick",
-    "dbus-run-session": "dbus",
-    "gdbus": "libglib2.0-bin",
-}
+})
+WAYLAND_NEEDED = dict(SESSION_NEEDED, weston="weston")
+# Qt's Wayland platform plugin, wherever the multiarch directory is.
+WAYLAND_PLUGIN = "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so"
 
 
-def skip_if_missing():
-    missing = sorted({package for tool, package in NEEDED.items() if not shutil.which(tool)})
+def skip_if_missing(tools=None, wayland=False):
+    """Exits with SKIP, naming the packages to install, when a tool is missing."""
+    tools = tools or NEEDED
+    missing = sorted({package for tool, package in tools.items() if not shutil.which(tool)})
     if not os.path.exists("/usr/libexec/at-spi-bus-launcher"):
         missing.append("at-spi2-core")
+    if wayland and not glob.glob(WAYLAND_PLUGIN):
+        missing.append("qt6-wayland")
     if missing:
         print("SKIP: needs the Debian packages " + " ".join(missing), flush=True)
         sys.exit(SKIP)
@@ -51,21 +63,25 @@ def in_private_session(argv):
 
 
 class Desktop:
-    def __init__(self, shots, width=1280, height=1024):
+    def __init__(self, shots, width=1280, height=1024, first_display=None):
+        """first_display: the lowest display number to take; the X server's
+        own choice when None."""
         self.shots = shots
         self.width, self.height = width, height
+        self.first_display = first_display
         self.procs = []
         os.makedirs(shots, exist_ok=True)
 
     def start(self):
-        read_fd, write_fd = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
-                                 "%dx%dx24" % (self.width, self.height), "-nolisten", "tcp", "-noreset"],
-                                pass_fds=(write_fd,), stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        self.procs.append(xvfb)
-        with os.fdopen(read_fd) as pipe:
-            number = pipe.readline().strip()
+        if self.first_display is None:
+            number = self._start_xvfb([])
+        else:
+            number = None
+            for candidate in range(self.first_display, self.first_display + 40):
+                if not os.path.exists("/tmp/.X%d-lock" % candidate):
+                    number = self._start_xvfb([":%d" % candidate])
+                    if number:
+                        break
         if not number:
             raise RuntimeError("Xvfb did not start")
         os.environ["DISPLAY"] = ":" + number
@@ -73,6 +89,21 @@ class Desktop:
                                    stderr=subprocess.DEVNULL)
         self.procs.append(self.wm)
         wait_for(lambda: self.wm_ready(), 10, "openbox to manage the screen")
+
+    def _start_xvfb(self, display):
+        """The display number the new server took, or "" when it did not start."""
+        read_fd, write_fd = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb"] + display + ["-displayfd", str(write_fd), "-screen", "0",
+                                 "%dx%dx24" % (self.width, self.height), "-nolisten", "tcp", "-noreset"],
+                                pass_fds=(write_fd,), stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as pipe:
+            number = pipe.readline().strip()
+        if number:
+            self.procs.append(xvfb)
+        else:
+            xvfb.wait()
+        return number
 
     def wm_ready(self):
         done = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True)
@@ -132,9 +163,17 @@ class Desktop:
 
     def geometry(self, window):
         """The client area's left, top, width and height on the screen."""
-        out = self.xdotool("getwindowgeometry", "--shell", window)
-        values = dict(line.split("=", 1) for line in out.splitlines())
-        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+        # xwininfo, not xdotool: xdotool adds the client's offset in the
+        # frame twice once openbox has maximized the window.
+        out = subprocess.run(["xwininfo", "-id", str(window)], capture_output=True, text=True,
+                             check=True).stdout
+        values = {}
+        for line in out.splitlines():
+            if ":" in line:
+                key, value = line.split(":", 1)
+                values[key.strip()] = value.strip()
+        return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
+                int(values["Width"]), int(values["Height"]))
 
     def frame_extents(self, window):
         """Left, right, top and bottom widths of the window manager's frame."""
@@ -142,6 +181,25 @@ class Desktop:
         if "=" not in done.stdout:
             return 0, 0, 0, 0
         return tuple(int(v) for v in done.stdout.split("=", 1)[1].split(","))
+
+    def frame_geometry(self, window):
+        """The window's left, top, width and height with the window manager's frame."""
+        x, y, w, h = self.geometry(window)
+        left, right, top, bottom = self.frame_extents(window)
+        return x - left, y - top, w + left + right, h + top + bottom
+
+    def title_bar(self, window):
+        """A point on the middle of the window's title bar."""
+        x, y, w, h = self.geometry(window)
+        top = self.frame_extents(window)[2]
+        return x + w // 2, max(y - top // 2, 1)
+
+    def work_area(self):
+        """The room the window manager gives windows: left, top, width, height."""
+        done = subprocess.run(["xprop", "-root", "_NET_WORKAREA"], capture_output=True, text=True)
+        if "=" not in done.stdout:
+            return 0, 0, self.width, self.height
+        return tuple(int(v) for v in done.stdout.split("=", 1)[1].split(",")[:4])
 
     def net_wm_state(self, window):
         done = subprocess.run(["xprop", "-id", str(window), "_NET_WM_STATE"], capture_output=True, text=True)
@@ -179,3 +237,71 @@ def wait_for(predicate, seconds, what):
             last_error = error
         time.sleep(0.1)
     raise AssertionError("timed out waiting for %s%s" % (what, " (%s)" % last_error if last_error else ""))
+
+
+class Weston:
+    """weston on its headless backend, with a socket of its own in the session's
+    XDG_RUNTIME_DIR (which in_private_session makes, mode 0700)."""
+
+    def __init__(self, shots, width, height, name):
+        self.shots = shots
+        self.width, self.height = width, height
+        self.socket = name
+        self.log_path = os.path.join(shots, name + "-weston.log")
+        self.proc = None
+        os.makedirs(shots, exist_ok=True)
+
+    def start(self):
+        """Starts weston; returns None, or why it did not start."""
+        runtime = os.environ["XDG_RUNTIME_DIR"]
+        self.log = open(self.log_path, "w")
+        # The pixman renderer, not the headless default that draws nothing,
+        # so that the screenshooter has a picture to take; --debug lets it.
+        self.proc = subprocess.Popen(["weston", "--backend=headless-backend.so", "--use-pixman",
+                                      "--width=%d" % self.width, "--height=%d" % self.height,
+                                      "--socket=" + self.socket, "--idle-time=0", "--no-config", "--debug"],
+                                     stdout=self.log, stderr=subprocess.STDOUT, cwd=runtime)
+        path = os.path.join(runtime, self.socket)
+        deadline = time.monotonic() + 15
+        while time.monotonic() < deadline:
+            if self.proc.poll() is not None:
+                break
+            if os.path.exists(path) and "launching '" in self.log_text():
+                time.sleep(1.0)  # the shell's panel and background come up
+                return None
+            time.sleep(0.1)
+        self.stop()
+        tail = self.log_text().strip().splitlines()[-3:]
+        return "weston did not start: " + (" / ".join(tail) or "no output")
+
+    def log_text(self):
+        with open(self.log_path) as log:
+            return log.read()
+
+    def env(self):
+        return {"WAYLAND_DISPLAY": self.socket, "QT_QPA_PLATFORM": "wayland"}
+
+    def screenshot(self, name):
+        """A picture of the whole output; returns its path, or why there is none."""
+        folder = tempfile.mkdtemp(prefix="shot-", dir=os.environ["XDG_RUNTIME_DIR"])
+        try:
+            done = subprocess.run(["weston-screenshooter"], cwd=folder, env=dict(os.environ, **self.env()),
+                                  capture_output=True, text=True, timeout=15)
+        except (OSError, subprocess.TimeoutExpired) as error:
+            return "no screenshot: %s" % error
+        taken = glob.glob(os.path.join(folder, "*.png"))
+        if not taken:
+            return "no screenshot: weston-screenshooter %s" % (done.stderr.strip() or "wrote nothing")
+        path = os.path.join(self.shots, name + ".png")
+        shutil.move(taken[0], path)
+        shutil.rmtree(folder, ignore_errors=True)
+        return path
+
+    def stop(self):
+        if self.proc is not None and self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(5)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()

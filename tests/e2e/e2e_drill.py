@@ -41,20 +41,30 @@ def read_nouns(path, level="100"):
 class Drill:
     """The running program, seen through its accessible objects."""
 
-    def __init__(self, screen, binary, workdir):
+    def __init__(self, screen, binary, workdir, env=None, stderr=None):
+        """env: variables on top of the X session's; stderr: where the program's goes."""
         self.screen = screen
-        env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        self.proc = subprocess.Popen([binary], cwd=workdir, env=env)
+        full_env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        full_env.update(env or {})
+        self.proc = subprocess.Popen([binary], cwd=workdir, env=full_env, stderr=stderr)
+        # Screen-reader extents are in Qt's pixels, the mouse moves in the screen's.
+        self.scale = float(full_env.get("QT_SCALE_FACTOR") or 1)
         self.bus = atspi.Bus(atspi.a11y_address())
-        self.app = wait_for(lambda: atspi.application(self.bus, APP_NAME), 30, "the program on the accessibility bus")
-        self.frame = wait_for(lambda: self.top_level(WINDOW_CAPTION), 20, "the drill window")
+        self.app = wait_for(lambda: self.running() and atspi.application(self.bus, APP_NAME), 30,
+                            "the program on the accessibility bus")
+        self.frame = wait_for(lambda: self.running() and self.top_level(WINDOW_CAPTION), 20, "the drill window")
         self.controls = {}
-        client = wait_for(lambda: self._client(), 10, "the window's controls")
+        client = wait_for(lambda: self.running() and self._client(), 10, "the window's controls")
         for child in client.children():
             name = child.name
             if name:
                 self.controls.setdefault(name, child)
         self.menu_bar = self.frame.find("Menu bar", "menu bar")
+
+    def running(self):
+        if self.proc.poll() is not None:
+            raise AssertionError("the program ended with status %d" % self.proc.returncode)
+        return True
 
     def _client(self):
         for child in self.frame.children():
@@ -81,17 +91,24 @@ class Drill:
         box = self.control("Answer choices")
         return [c for c in box.children() if c.role == "radio button"]
 
+    def click(self, node):
+        self.screen.click(*(round(v * self.scale) for v in node.centre()))
+
     def click_control(self, name):
-        self.screen.click(*self.control(name).centre())
+        self.click(self.control(name))
+
+    def menu_entry(self, top, item):
+        """The accessible object of a command in one of the menu bar's menus."""
+        title = self.menu_bar.find(top, "menu item")
+        popup = [c for c in title.children() if c.role == "popup menu"][0]
+        return title, [c for c in popup.children() if c.name == item][0]
 
     def menu(self, top, item):
         """Chooses a menu bar command with the mouse: the title, then the item."""
-        title = self.menu_bar.find(top, "menu item")
-        self.screen.click(*title.centre())
-        popup = [c for c in title.children() if c.role == "popup menu"][0]
-        entry = [c for c in popup.children() if c.name == item][0]
+        title, entry = self.menu_entry(top, item)
+        self.click(title)
         wait_for(lambda: entry.extents()[1] > 0 and entry.has_state(atspi.STATE_SHOWING), 5, "the %r menu" % top)
-        self.screen.click(*entry.centre())
+        self.click(entry)
 
 
 def check(condition, message):
