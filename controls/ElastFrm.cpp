@@ -635,14 +635,16 @@ void TElasticForm::setOuterBounds(const Rect &bounds)
     const QSize frame = m_form->frameGeometry().size() - m_form->size();
     const bool nested = m_settingBounds;
     m_settingBounds = true;
-    // Through the window itself: a widget that believes it is there already
-    // skips the move, and the desktop then places the window where it likes.
+    m_form->resize(std::max(bounds.width - frame.width(), 1),
+                   std::max(bounds.height - frame.height(), 1));
+    // The frame's position, last and through the window itself: a widget
+    // that believes it is there already skips the move, and where the frame
+    // is not known yet, only a frame position puts the frame (not the
+    // client area) at the spot.
     if (QWindow *window = m_form->windowHandle())
         window->setFramePosition({bounds.left, bounds.top});
     else
         m_form->move(bounds.left, bounds.top);
-    m_form->resize(std::max(bounds.width - frame.width(), 1),
-                   std::max(bounds.height - frame.height(), 1));
     m_settingBounds = nested;
 }
 
@@ -681,12 +683,16 @@ void TElasticForm::applyTrackLimits()
         maximum.setWidth(std::max(limit.width - frame.width(), 1));
     if (limit.height)
         maximum.setHeight(std::max(limit.height - frame.height(), 1));
-    // A Wayland compositor sizes a maximized window to the output whatever
-    // its maximum size, and ends the program for answering with a smaller
-    // one. Where the window may not be maximized within its limits anyway,
-    // no maximum is announced there: a drag past the limits is undone at its
-    // end, and a maximize gives the largest allowed bounds.
-    if (maximizingExceedsLimits() && QGuiApplication::platformName() == QLatin1String("wayland"))
+    // A maximized window takes the work area, which is within the limits
+    // here, with a frame of the desktop's choosing: a maximum worked out
+    // from the ordinary frame would keep it short of the screen's edges.
+    // And a Wayland compositor sizes a maximized window to the output
+    // whatever its maximum size, and ends the program for answering with a
+    // smaller one: where the window may not be maximized within its limits,
+    // no maximum is announced there (a drag past the limits is undone at its
+    // end, and a maximize gives the largest allowed bounds).
+    if (isMaximized()
+        || (maximizingExceedsLimits() && QGuiApplication::platformName() == QLatin1String("wayland")))
         maximum = QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (m_form->minimumSize() != minimum)
         m_form->setMinimumSize(minimum);
@@ -876,6 +882,7 @@ void TElasticForm::windowStateChanged(Qt::WindowStates oldState)
     }
     if (state & Qt::WindowMinimized)
         return;
+    applyTrackLimits(); // a maximized window has none of its own
     if (m_placing)
         return;
     if ((state & Qt::WindowMaximized) && maximizingExceedsLimits()) {
