@@ -98,6 +98,7 @@ private slots:
         QTest::newRow("outside Windows-1252, whole") << "I haveΩ" << "I have" << true << false;
         QTest::newRow("euro sign is Windows-1252") << "€" << "você vocês" << false << false;
         QTest::newRow("very long") << QString(10000, QLatin1Char('a')) << "palavra" << false << false;
+        QTest::newRow("trailing lone surrogate") << QStringLiteral("palavra\xD800") << "palavra" << false << false;
     }
 
     void typedAnswer()
@@ -108,6 +109,53 @@ private slots:
         QFETCH(bool, right);
         const std::string expectedBytes = *drill::toWindows1252(expected);
         QCOMPARE(drill::typedAnswerIsRight(drill::toWindows1252(typed), expectedBytes, wholeText), right);
+    }
+
+    // Both directions, exactly; a row that does not decode is only encoded.
+    void windows1252_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("encodes");
+        QTest::addColumn<bool>("decodes");
+        QString ascii, latin1;
+        QByteArray asciiBytes, latin1Bytes;
+        for (int c = 0; c < 0x80; ++c)
+            ascii += QChar(c), asciiBytes += char(c);
+        for (int c = 0xA0; c <= 0xFF; ++c)
+            latin1 += QChar(c), latin1Bytes += char(c);
+        QTest::newRow("ASCII") << ascii << asciiBytes << true << true;
+        QTest::newRow("0xA0 to 0xFF") << latin1 << latin1Bytes << true << true;
+        QTest::newRow("Portuguese letters") << "áâãçéêíóôõúÁÂÃÇÉÊÍÓÔÕÚ"
+                                            << QByteArray("\xE1\xE2\xE3\xE7\xE9\xEA\xED\xF3\xF4\xF5\xFA"
+                                                          "\xC1\xC2\xC3\xC7\xC9\xCA\xCD\xD3\xD4\xD5\xDA")
+                                            << true << true;
+        QTest::newRow("0x80 to 0x9F") << "€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ"
+                                      << QByteArray("\x80\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8E"
+                                                    "\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9E\x9F")
+                                      << true << true;
+        QTest::newRow("undefined bytes") << QString(5, QChar::ReplacementCharacter)
+                                         << QByteArray("\x81\x8D\x8F\x90\x9D") << false << true;
+        QTest::newRow("C1 controls") << QStringLiteral("\u0081\u008D\u0090") << QByteArray() << false << false;
+        QTest::newRow("lone surrogate, leading") << QStringLiteral("\xDC00gato") << QByteArray() << false << false;
+        QTest::newRow("lone surrogate, middle") << QStringLiteral("ga\xD800to") << QByteArray() << false << false;
+        QTest::newRow("lone surrogate, trailing") << QStringLiteral("gato\xD800") << QByteArray() << false << false;
+        QTest::newRow("outside the set") << "Ωĉ" << QByteArray() << false << false;
+        QTest::newRow("outside the set, surrogate pair") << "gato😀" << QByteArray() << false << false;
+    }
+
+    void windows1252()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, encodes);
+        QFETCH(bool, decodes);
+        const std::optional<std::string> encoded = drill::toWindows1252(text);
+        QCOMPARE(encoded.has_value(), encodes);
+        if (encodes)
+            QCOMPARE(QByteArray::fromStdString(*encoded), bytes);
+        if (decodes)
+            QCOMPARE(drill::fromWindows1252(bytes.toStdString()), text);
     }
 
     void score_data()
