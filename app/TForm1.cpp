@@ -34,6 +34,7 @@ using vocabulary::Group;
 namespace {
 
 constexpr int TimerInterval = 1500; // ms the feedback stays, and before the next question
+constexpr int NewAllMaxLength = 64; // its two texts that mean something have 9 and 14 characters
 
 const char *const LevelNames[vocabulary::LevelCount] = {"N100Words", "N200Words", "N300Words", "N400Words",
                                                          "N500Words", "N600Words", "N700Words", "N800Words",
@@ -203,6 +204,9 @@ void TForm1::createControls()
     WordGroup = lineEdit("WordGroup", {184, 0, 175, 30}, true);
     NewAll = lineEdit("NewAll", {368, 0, 175, 30}, false);
     NewAll->setText(QStringLiteral("New Words Only"));
+    // The learner may type here: one line, and nothing that lays out for seconds.
+    NewAll->setMaxLength(NewAllMaxLength);
+    NewAll->setValidator(new NoLineBreakValidator(NewAll));
     NumTrials = lineEdit("NumTrials", {213, 40, 110, 30}, true);
     NumTrials->setFocusPolicy(Qt::ClickFocus);
     Score = lineEdit("Score", {376, 40, 110, 30}, true);
