@@ -39,6 +39,10 @@ using vocabulary::Group;
 namespace {
 
 constexpr int TimerInterval = 1500; // ms the feedback stays, and before the next question
+constexpr int NewAllMaxLength = 64; // its two texts that mean something have 9 and 14 characters
+
+const char *const LastLevelDone = "Congratulations! That was the last of 1000 most used English words. "
+                                  "Repeat this level automatically; or select another level and group.";
 
 const char *const LevelNames[vocabulary::LevelCount] = {"N100Words", "N200Words", "N300Words", "N400Words",
                                                          "N500Words", "N600Words", "N700Words", "N800Words",
@@ -217,6 +221,9 @@ void TForm1::createControls()
     WordGroup = lineEdit("WordGroup", {184, 0, 175, 30}, true);
     NewAll = lineEdit("NewAll", {368, 0, 175, 30}, false);
     NewAll->setText(QStringLiteral("New Words Only"));
+    // The learner may type here: one line, and nothing that lays out for seconds.
+    NewAll->setMaxLength(NewAllMaxLength);
+    NewAll->setValidator(new NoLineBreakValidator(NewAll));
     NumTrials = lineEdit("NumTrials", {213, 40, 110, 30}, true);
     NumTrials->setFocusPolicy(Qt::ClickFocus);
     Score = lineEdit("Score", {376, 40, 110, 30}, true);
@@ -655,9 +662,16 @@ void TForm1::runGroupCommand(Group group)
                 Conjunctions1->trigger();
                 break;
             default:
-                boxes().inform(this, QStringLiteral("There are no new conjunctions at the %1 level. Continue at the %2 level?")
-                                         .arg(drill::levelText(*level), drill::levelText(*level + 1)));
-                levelActions[*level + 1]->trigger();
+                // No level follows the last: it starts again at its nouns, as after its conjunctions.
+                if (*level + 1 < vocabulary::LevelCount) {
+                    boxes().inform(
+                        this,
+                        QStringLiteral("There are no new conjunctions at the %1 level. Continue at the %2 level?")
+                            .arg(drill::levelText(*level), drill::levelText(*level + 1)));
+                    levelActions[*level + 1]->trigger();
+                } else {
+                    boxes().inform(this, QString::fromLatin1(LastLevelDone));
+                }
                 Nouns1->trigger();
                 break;
             }
@@ -818,8 +832,7 @@ void TForm1::NewQuestion()
         levelActions[*level + 1]->trigger();
         Nouns1->trigger();
     } else {
-        boxes().inform(this, QStringLiteral("Congratulations! That was the last of 1000 most used English words. "
-                                            "Repeat this level automatically; or select another level and group."));
+        boxes().inform(this, QString::fromLatin1(LastLevelDone));
         Nouns1->trigger();
     }
 }

@@ -41,6 +41,27 @@ QByteArray bytes(std::string_view text)
     return QByteArray(text.data(), qsizetype(text.size()));
 }
 
+// An entry the store does not hold: beyond every group loaded so far (or
+// outside the store), its texts are empty.
+bool holdsEntry(const WordStore &words, int index)
+{
+    return index >= 0 && index < vocabulary::MaxEntries && !words.text(WordStore::English, index).empty()
+           && !words.text(WordStore::Portuguese, index).empty();
+}
+
+// How many positions from start may be asked: the range, cut before the
+// entries that the store does not hold. A New/All text typed without a reload
+// can put the range past the loaded words; an empty question is never asked.
+// Loading fills the store from index 0 up, so the empty entries all lie past
+// the filled ones.
+int askableEnd(const WordStore &words, int start, int rangeEnd)
+{
+    int end = std::min(rangeEnd, vocabulary::MaxEntries - start);
+    while (end > 0 && !holdsEntry(words, start + end - 1))
+        --end;
+    return end;
+}
+
 // Enough draws to find the last unknown position of the largest range many
 // times over; past them the range counts as complete instead of looping.
 int drawLimit(int rangeEnd)
@@ -88,8 +109,13 @@ int newWordsStart(const Settings &settings)
 
 void pickEntry(DrillState &state, const Settings &settings, const WordStore &words, RandomSource &random)
 {
-    const int rangeEnd = std::max(state.RangeEnd, 1);
-    const int start = newWordsStart(settings);
+    int start = newWordsStart(settings);
+    int rangeEnd = askableEnd(words, start, std::max(state.RangeEnd, 1));
+    if (rangeEnd == 0) {
+        // Not one entry from the start on: the range starts at entry 0 instead.
+        start = 0;
+        rangeEnd = std::max(askableEnd(words, 0, std::max(state.RangeEnd, 1)), 1);
+    }
     int drawsLeft = drawLimit(rangeEnd);
     for (;;) {
         int position = 0;
@@ -161,6 +187,26 @@ void findVerbDistractors(DrillState &state, const WordStore &words, int step, st
     }
 }
 
+// The other groups' wrong answers: the entries one, two and three steps from
+// the asked one. An entry that the store does not hold is never shown: the
+// reads turn round at the asked entry, and where that also fails, the asked
+// one is shown. Reads reach from entry 1 to entry 24 at most, so this changes
+// nothing once a group of 25 entries or more has been loaded.
+void findNeighbourDistractors(DrillState &state, const WordStore &words, int step, std::array<int, 3> &found)
+{
+    bool turned = false;
+    for (int &target : found) {
+        int next = state.CurrentIndex + step;
+        if (!holdsEntry(words, next) && !turned) {
+            turned = true;
+            step = -step;
+            next = state.AskedIndex + step;
+        }
+        state.CurrentIndex = holdsEntry(words, next) ? next : state.AskedIndex;
+        target = state.CurrentIndex;
+    }
+}
+
 } // namespace
 
 Question buildQuestion(DrillState &state, const Settings &settings, const WordStore &words, RandomSource &random)
@@ -195,10 +241,7 @@ Question buildQuestion(DrillState &state, const Settings &settings, const WordSt
         int step = random.uniform(4) + 1;
         if (state.CurrentIndex > 12)
             step = -step;
-        for (int &target : wrong) {
-            state.CurrentIndex += step;
-            target = state.CurrentIndex;
-        }
+        findNeighbourDistractors(state, words, step, wrong);
     }
     for (int i = 0; i < 3; ++i)
         question.choices[state.ChoiceOrder[i + 1].toInt()] = words.text(state.AnswerLang, wrong[i]);

@@ -8,10 +8,12 @@
 
 namespace drill {
 
-// The drill's texts are Windows-1252; the widgets hold Unicode.
+// The drill's texts are Windows-1252; the widgets hold Unicode. The five bytes
+// that have no character (0x81, 0x8D, 0x8F, 0x90, 0x9D) read as U+FFFD.
 QString fromWindows1252(std::string_view text);
 
-// Nothing when the text holds a character that Windows-1252 cannot hold.
+// Nothing when the text holds a character that Windows-1252 cannot hold, or
+// is not valid UTF-16 (a lone surrogate half).
 std::optional<std::string> toWindows1252(const QString &text);
 
 } // namespace drill

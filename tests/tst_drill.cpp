@@ -98,6 +98,7 @@ private slots:
         QTest::newRow("outside Windows-1252, whole") << "I haveΩ" << "I have" << true << false;
         QTest::newRow("euro sign is Windows-1252") << "€" << "você vocês" << false << false;
         QTest::newRow("very long") << QString(10000, QLatin1Char('a')) << "palavra" << false << false;
+        QTest::newRow("trailing lone surrogate") << QStringLiteral("palavra\xD800") << "palavra" << false << false;
     }
 
     void typedAnswer()
@@ -108,6 +109,53 @@ private slots:
         QFETCH(bool, right);
         const std::string expectedBytes = *drill::toWindows1252(expected);
         QCOMPARE(drill::typedAnswerIsRight(drill::toWindows1252(typed), expectedBytes, wholeText), right);
+    }
+
+    // Both directions, exactly; a row that does not decode is only encoded.
+    void windows1252_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("encodes");
+        QTest::addColumn<bool>("decodes");
+        QString ascii, latin1;
+        QByteArray asciiBytes, latin1Bytes;
+        for (int c = 0; c < 0x80; ++c)
+            ascii += QChar(c), asciiBytes += char(c);
+        for (int c = 0xA0; c <= 0xFF; ++c)
+            latin1 += QChar(c), latin1Bytes += char(c);
+        QTest::newRow("ASCII") << ascii << asciiBytes << true << true;
+        QTest::newRow("0xA0 to 0xFF") << latin1 << latin1Bytes << true << true;
+        QTest::newRow("Portuguese letters") << "áâãçéêíóôõúÁÂÃÇÉÊÍÓÔÕÚ"
+                                            << QByteArray("\xE1\xE2\xE3\xE7\xE9\xEA\xED\xF3\xF4\xF5\xFA"
+                                                          "\xC1\xC2\xC3\xC7\xC9\xCA\xCD\xD3\xD4\xD5\xDA")
+                                            << true << true;
+        QTest::newRow("0x80 to 0x9F") << "€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ"
+                                      << QByteArray("\x80\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8E"
+                                                    "\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9E\x9F")
+                                      << true << true;
+        QTest::newRow("undefined bytes") << QString(5, QChar::ReplacementCharacter)
+                                         << QByteArray("\x81\x8D\x8F\x90\x9D") << false << true;
+        QTest::newRow("C1 controls") << QStringLiteral("\u0081\u008D\u0090") << QByteArray() << false << false;
+        QTest::newRow("lone surrogate, leading") << QStringLiteral("\xDC00gato") << QByteArray() << false << false;
+        QTest::newRow("lone surrogate, middle") << QStringLiteral("ga\xD800to") << QByteArray() << false << false;
+        QTest::newRow("lone surrogate, trailing") << QStringLiteral("gato\xD800") << QByteArray() << false << false;
+        QTest::newRow("outside the set") << "Ωĉ" << QByteArray() << false << false;
+        QTest::newRow("outside the set, surrogate pair") << "gato😀" << QByteArray() << false << false;
+    }
+
+    void windows1252()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, encodes);
+        QFETCH(bool, decodes);
+        const std::optional<std::string> encoded = drill::toWindows1252(text);
+        QCOMPARE(encoded.has_value(), encodes);
+        if (encodes)
+            QCOMPARE(QByteArray::fromStdString(*encoded), bytes);
+        if (decodes)
+            QCOMPARE(drill::fromWindows1252(bytes.toStdString()), text);
     }
 
     void score_data()
@@ -285,6 +333,37 @@ private slots:
             QCOMPARE(question.choices[i + 1], words->text(WordStore::Portuguese, 16 + 4 * i));
     }
 
+    // With only a small group in the store, a read past its words turns round
+    // at the asked entry rather than offer an empty choice.
+    void choicesTurnRoundBeforeEmptyEntries_data()
+    {
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<int>("draw");
+        QTest::addColumn<QList<int>>("wrong");
+        QTest::newRow("entry 12, step 4") << 12 << 3 << QList<int>{8, 4, 0};
+        QTest::newRow("entry 10, step 2") << 10 << 1 << QList<int>{12, 8, 6};
+        QTest::newRow("entry 3, step 4, both ends") << 3 << 3 << QList<int>{7, 11, 3};
+    }
+
+    void choicesTurnRoundBeforeEmptyEntries()
+    {
+        QFETCH(int, asked);
+        QFETCH(int, draw);
+        QFETCH(QList<int>, wrong);
+        auto words = std::make_unique<WordStore>();
+        words->load(Group::Conjunctions);
+        DrillState state;
+        state.RangeEnd = 14;
+        state.SequencePos = asked - 1;
+        state.ChoiceOrder = QStringList{"0", "1", "2", "3"};
+        FixedRandom random({0, draw});
+        const drill::Question question =
+            drill::buildQuestion(state, settingsFor("Conjunctions", "1000 Words", "All Words"), *words, random);
+        QCOMPARE(state.AskedIndex, asked);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(question.choices[i + 1], words->text(WordStore::Portuguese, wrong[i]));
+    }
+
     void portugueseToEnglishSwapsLanguages()
     {
         m_words->load(Group::Nouns);
@@ -384,7 +463,8 @@ private slots:
     }
 
     // The level box can change without a reload (opening a level's submenu) and
-    // New/All can be typed: start plus position must still address the store.
+    // New/All can be typed: start plus position must still address the store;
+    // past its end the successive order starts the range again.
     void pickStaysInTheStore()
     {
         m_words->load(Group::Verbs);
@@ -393,8 +473,54 @@ private slots:
         state.SequencePos = 2593;
         FixedRandom random;
         drill::pickEntry(state, settingsFor("Verbs", "1000 Words"), *m_words, random);
-        QCOMPARE(state.AskedKey, QStringLiteral("2594"));
-        QCOMPARE(state.CurrentIndex, 2594);
+        QCOMPARE(state.AskedKey, QStringLiteral("0"));
+        QCOMPARE(state.CurrentIndex, 2308);
+    }
+
+    // A New/All text typed without a reload can put the range past the loaded
+    // words: the entries that the store does not hold are outside the range.
+    void emptyEntriesAreOutsideTheRange_data()
+    {
+        QTest::addColumn<int>("group");
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<int>("rangeEnd");
+        QTest::addColumn<bool>("successive");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        const int nouns = int(Group::Nouns);
+        QTest::newRow("nouns, All Words' count, random") << nouns << "1000 Words" << 564 << false << 485 << 563;
+        QTest::newRow("nouns, All Words' count, successive") << nouns << "1000 Words" << 564 << true << 485 << 563;
+        QTest::newRow("prepositions, start past their words")
+            << int(Group::Prepositions) << "1000 Words" << 20 << false << 0 << 19;
+        QTest::newRow("nouns, as loaded") << nouns << "200 Words" << 35 << false << 11 << 45;
+    }
+
+    void emptyEntriesAreOutsideTheRange()
+    {
+        QFETCH(int, group);
+        QFETCH(QString, level);
+        QFETCH(int, rangeEnd);
+        QFETCH(bool, successive);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        auto words = std::make_unique<WordStore>();
+        words->load(Group(group));
+        DrillState state;
+        state.RangeEnd = rangeEnd;
+        Settings settings = settingsFor(drill::groupText(Group(group)), level);
+        settings.successive = successive;
+        FixedRandom random;
+        QSet<int> asked;
+        for (int pick = 0; pick < 10000 && !state.GroupFinished; ++pick) {
+            drill::pickEntry(state, settings, *words, random);
+            QVERIFY2(state.CurrentIndex >= first && state.CurrentIndex <= last,
+                     qPrintable(QStringLiteral("entry %1 asked").arg(state.CurrentIndex)));
+            asked.insert(state.CurrentIndex);
+            if (!state.GroupFinished)
+                state.KnownList.append(state.AskedKey);
+        }
+        QVERIFY2(state.GroupFinished, "the range completes once every entry held is known");
+        QCOMPARE(int(asked.size()), last - first + 1);
     }
 
     void rangeCompletion()

@@ -8,6 +8,7 @@
 #include "tests/WindowFixture.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QPushButton>
 #include <QTest>
 
@@ -281,6 +282,18 @@ private slots:
         QCOMPARE(w.form->Timer2->isActive(), right);
         QCOMPARE(w.form->KnownList, right ? QStringList{"0"} : QStringList{});
         QCOMPARE(w.form->FirstTry, right);
+    }
+
+    // The cap is on what the learner puts in; the feedback is written whole.
+    void feedbackFollowsACappedPaste()
+    {
+        Window w;
+        w.start();
+        w.trigger("TypeAnswer");
+        QApplication::clipboard()->setText(QString(1000000, u'x'));
+        w.form->Answer->paste();
+        w.form->Button1->click();
+        QCOMPARE(w.text("Answer"), QString(OneLineTextEdit::MaxTypedLength, u'x') + " is NOT Correct! Try Again");
     }
 
     void secondCheckWithinTheDelayCountsWrong()

@@ -158,6 +158,9 @@ private slots:
             QVERIFY(f.CorrectCount <= f.TrialCount);
             QVERIFY(w.text("NumTrials").isEmpty() || w.text("NumTrials") == QString::number(f.TrialCount));
             QVERIFY(!w.text("Answer").contains('\n'));
+            QVERIFY2(!w.text("Edit1").isEmpty(), qPrintable("empty question after " + what));
+            for (const QRadioButton *choice : w.choices())
+                QVERIFY2(!choice->text().isEmpty(), qPrintable("empty choice after " + what));
             mostTrials = std::max(mostTrials, f.TrialCount);
         }
         QVERIFY2(mostTrials > 0, "answers were judged");

@@ -527,6 +527,56 @@ private slots:
         QCOMPARE(box->document()->blockCount(), 1);
     }
 
+    // Whatever the learner puts into the two boxes that take typing arrives on
+    // one line and within the box's cap, by every route.
+    void learnerInputIsOneCappedLine_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<int>("count"); // x's after the text with its line breaks
+        QTest::addColumn<int>("length"); // what the box then holds
+        for (const char *route : {"keys", "paste", "drop", "input method"}) {
+            const int count = qstrcmp(route, "keys") ? 1000000 : 300;
+            QTest::addRow("answer, %s", route) << "Answer" << route << count << OneLineTextEdit::MaxTypedLength;
+            // A line edit cuts at its cap before the line breaks go.
+            QTest::addRow("New/All, %s", route) << "NewAll" << route << count << (qstrcmp(route, "keys") ? 60 : 64);
+        }
+    }
+
+    void learnerInputIsOneCappedLine()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, route);
+        QFETCH(int, count);
+        QFETCH(int, length);
+        Window w;
+        w.start();
+        w.trigger("TypeAnswer");
+        auto *box = w.form->findChild<QWidget *>(name);
+        QMetaObject::invokeMethod(box, "clear");
+        const QString text = QStringLiteral("a\u2028b\u2029c\r\nd") + QString(count, u'x');
+        if (route == "keys") {
+            for (const QChar c : text)
+                QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        } else if (route == "paste") {
+            QApplication::clipboard()->setText(text);
+            QMetaObject::invokeMethod(box, "paste");
+        } else if (route == "drop") {
+            QWidget *target = name == "Answer" ? w.form->Answer->viewport() : box;
+            QMimeData dropped;
+            dropped.setText(text);
+            QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &enter);
+            QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &drop);
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(box, &commit);
+        }
+        QCOMPARE(w.text(name.toLatin1()), (QStringLiteral("abcd") + QString(count, u'x')).left(length));
+    }
+
     void backgroundClickRunsTheConjunctions()
     {
         RecordingBoxes boxes;
