@@ -28,7 +28,8 @@ MessageBoxes *installedBoxes = nullptr;
 // A message box centred on the screen its owner is on. It is placed when it
 // shows, once it has fixed its final (wrapped) size; where the desktop does
 // not let programs place windows (Wayland), the desktop places it.
-class CentredMessageBox : public QMessageBox {
+class CentredMessageBox : public QMessageBox
+{
 public:
     using QMessageBox::QMessageBox;
 

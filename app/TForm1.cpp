@@ -39,6 +39,7 @@ using vocabulary::Group;
 namespace {
 
 constexpr int TimerInterval = 1500; // ms the feedback stays, and before the next question
+constexpr QSize DesignClient(553, 361); // the client area the layout was drawn on
 constexpr int NewAllMaxLength = 64; // its two texts that mean something have 9 and 14 characters
 
 const char *const LastLevelDone = "Congratulations! That was the last of 1000 most used English words. "
@@ -144,7 +145,7 @@ TForm1::TForm1(QWidget *parent)
     setTabOrder();
     applyAccessibleNames(this);
 
-    resize(553, 361 + menuBar()->sizeHint().height());
+    resize(DesignClient.width(), DesignClient.height() + menuBar()->sizeHint().height());
     setWindowState(Qt::WindowMaximized);
 
     ElasticForm1 = new TElasticForm(this);
@@ -530,19 +531,22 @@ bool TForm1::event(QEvent *event)
     return handled;
 }
 
-void TForm1::keepMenuBarWhole()
+void TForm1::keepMinimumSize()
 {
-    // Never narrower than the menu bar with all its entries (where the screen
-    // allows): the bar would fold the last ones behind its overflow button.
-    int width = menuBar()->sizeHint().width();
+    // Never smaller than the layout was drawn for, where its texts are still
+    // readable, nor narrower than the menu bar with all its entries, which
+    // would fold the last ones behind its overflow button; as far as the
+    // screen allows.
+    QSize minimum(std::max(menuBar()->sizeHint().width(), DesignClient.width()),
+                  menuBar()->sizeHint().height() + DesignClient.height());
     if (const QScreen *shownOn = screen())
-        width = std::min(width, shownOn->availableGeometry().width());
-    setMinimumWidth(width);
+        minimum = minimum.boundedTo(shownOn->availableGeometry().size());
+    setMinimumSize(minimum);
 }
 
 void TForm1::showEvent(QShowEvent *event)
 {
-    keepMenuBarWhole();
+    keepMinimumSize();
     QMainWindow::showEvent(event);
     // Some desktops never activate a new window; the drill starts all the same.
     QTimer::singleShot(0, this, &TForm1::activateOnce);
@@ -754,7 +758,7 @@ void TForm1::setVerbForm(QAction *item)
 {
     item->setChecked(true);
     SecondPerson1->setTitle(item->text());
-    keepMenuBarWhole();
+    keepMinimumSize();
 }
 
 void TForm1::Include1Click() { setVerbForm(Include1); }

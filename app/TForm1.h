@@ -187,7 +187,7 @@ private:
     void createTimersAndSounds();
     void setTabOrder();
     void fitLabels();
-    void keepMenuBarWhole();
+    void keepMinimumSize();
 
     void activateOnce();
     void FormClose();

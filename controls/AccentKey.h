@@ -6,7 +6,8 @@
 // face inside the bevel (the toolkit's padding would clip "he_(she_it)" on
 // the key drawn for it) and lets the caption's font give way where even that
 // is too narrow.
-class AccentKey : public QPushButton {
+class AccentKey : public QPushButton
+{
     Q_OBJECT
 
 public:

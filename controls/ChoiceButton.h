@@ -5,7 +5,8 @@
 // One item of a radio group as a row: the whole row is its button, its circle
 // grows with its text, and its caption font gives way where a text is longer
 // than the row holds (the caption always shows whole).
-class ChoiceButton : public QRadioButton {
+class ChoiceButton : public QRadioButton
+{
     Q_OBJECT
 
 public:

@@ -64,7 +64,8 @@ Size proportionalMaximum(Size designForm, Size screen);
 // the screen's top-left, as a maximized window with a maximum track size
 // takes it. A desktop would otherwise maximize the window past its limits,
 // or fight them.
-struct MaximizedPlacement {
+struct MaximizedPlacement
+{
     bool maximized = true;
     Size size;
     friend bool operator==(const MaximizedPlacement &, const MaximizedPlacement &) = default;

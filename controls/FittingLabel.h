@@ -6,7 +6,8 @@
 // text: a rescaled window can grow fonts a little faster than the room
 // between controls, and the text must neither be clipped nor run into its
 // neighbour.
-class FittingLabel : public QLabel {
+class FittingLabel : public QLabel
+{
     Q_OBJECT
 
 public:

@@ -511,14 +511,19 @@ void TGradBtn::paintFrame(QPainter &painter)
     }
 }
 
+QFont TGradBtn::captionFont() const
+{
+    // Two pixels each side keep the relief and the pressed offset on the face.
+    return fittedFont(font(), m_caption, QSizeF(width() - 4, height() - 2), Qt::TextShowMnemonic);
+}
+
 void TGradBtn::paintCaption(QPainter &painter)
 {
     const int w = width();
     const int h = height();
     const int pressed = m_up ? 0 : 1;
     const QString shown = displayCaption(m_caption);
-    // Two pixels each side keep the relief and the pressed offset on the face.
-    painter.setFont(fittedFont(font(), m_caption, QSizeF(w - 4, h - 2), Qt::TextShowMnemonic));
+    painter.setFont(captionFont());
     const QFontMetrics metrics = painter.fontMetrics();
     const int textHeight = metrics.height();
     const int textWidth = metrics.horizontalAdvance(shown);

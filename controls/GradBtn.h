@@ -95,6 +95,10 @@ public:
     // dropped, the last character is always kept.
     static QString displayCaption(const QString &caption);
 
+    // The caption's font: the button's own, smaller only where the caption
+    // would not fit the face.
+    QFont captionFont() const;
+
     QSize sizeHint() const override { return {75, 25}; }
 
 public slots:

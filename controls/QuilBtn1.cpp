@@ -116,6 +116,11 @@ void TQuilButton1::click()
     emit clicked();
 }
 
+QFont TQuilButton1::captionFont() const
+{
+    return fittedFont(font(), m_caption, QSizeF(width() - 12, FixedHeight - 11), Qt::TextShowMnemonic);
+}
+
 QImage TQuilButton1::shownPicture(TButtonState status, TButtonStyle style) const
 {
     QImage image = picture(status, style);
@@ -269,9 +274,7 @@ void TQuilButton1::paintEvent(QPaintEvent *)
     painter.drawImage(QRect(middle + 16, 0, 19, h), image, QRect(18, 0, 19, h));
     painter.drawImage(QRect(middle + 35, 0, 1, h), image, QRect(36, 0, 1, h));
 
-    // The face never grows taller than its pictures, while a rescaled form may
-    // give the caption a larger font: keep the caption within the face.
-    painter.setFont(fittedFont(font(), m_caption, QSizeF(w - 12, h - 11), Qt::TextShowMnemonic));
+    painter.setFont(captionFont());
     painter.setPen(isEnabled() ? resolveColor(m_fontColor, palette()) : disabledCaptionColor);
     const int flags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
     // Pressed, the caption and the focus corner move 5 right and 5 down with the disc.

@@ -47,6 +47,10 @@ public:
 
     // The picture for a state and style, as loaded at creation.
     QImage picture(TButtonState status, TButtonStyle style) const { return m_pictures[status * 2 + style]; }
+    // The caption's font: the button's own, smaller only where the caption
+    // would not fit the face, which never grows taller than its pictures.
+    QFont captionFont() const;
+
     // The picture as drawn: on grey, its background is the colour behind the button.
     QImage shownPicture(TButtonState status, TButtonStyle style) const;
 

@@ -3,6 +3,7 @@
 #include "app/AppInfo.h"
 #include "app/OneLineTextEdit.h"
 #include "app/Platform.h"
+#include "controls/ChoiceButton.h"
 #include "controls/GradBtn.h"
 #include "controls/QuilBtn1.h"
 #include "tests/WindowFixture.h"
@@ -10,8 +11,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
-#include <QDropEvent>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -20,8 +21,10 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSoundEffect>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestWindow : public QObject
@@ -365,6 +368,33 @@ private slots:
         QCOMPARE(w.choices()[1]->text(), choices[1]);
     }
 
+    void feedbackLeavesTheCaretAtTheEnd_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("button");
+        QTest::newRow("right") << "palavra" << QByteArray("Button1");
+        QTest::newRow("wrong") << "errada" << QByteArray("Button1");
+        QTest::newRow("Peek") << "" << QByteArray("OstrelButton1");
+    }
+
+    // A key typed while the feedback shows goes after it, not in front of it.
+    void feedbackLeavesTheCaretAtTheEnd()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, button);
+        Window w;
+        w.start();
+        w.trigger("TypeAnswer");
+        QTest::keyClicks(w.form->Answer, typed);
+        w.form->Answer->moveCursor(QTextCursor::Start);
+        if (auto *check = w.find<TQuilButton1>(button.constData()))
+            check->click();
+        else
+            w.find<TGradBtn>(button.constData())->click();
+        QVERIFY(w.text("Answer").size() > typed.size());
+        QCOMPARE(w.form->Answer->textCursor().position(), w.text("Answer").size());
+    }
+
     void typeAnswerGivesTheFocusToTheAnswer()
     {
         Window w;
@@ -671,21 +701,100 @@ private slots:
         QCOMPARE(boxes.messages, QStringList{QString::fromUtf8(VersionMessage)});
     }
 
-    void realMessageBoxCarriesTheTitle()
+    void realMessageBoxCarriesTheTitleAndIsCentred_data()
     {
+        QTest::addColumn<QByteArray>("command");
+        QTest::newRow("About") << QByteArray("About1");
+        QTest::newRow("a message that wraps") << QByteArray("Exit2");
+    }
+
+    void realMessageBoxCarriesTheTitleAndIsCentred()
+    {
+        QFETCH(QByteArray, command);
         Window w;
         QString title;
+        QPoint centre;
         QTimer::singleShot(0, this, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (box) {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
                 title = box->windowTitle();
+                centre = box->geometry().center();
                 box->button(QMessageBox::Ok)->click();
             }
         });
-        w.trigger("About1");
+        w.trigger(command.constData());
         QCOMPARE(title, QStringLiteral("ZolPTypedAns.exe"));
+        // Measured on the box as it shows, with its final size.
+        const QPoint screen = w.form->screen()->availableGeometry().center();
+        QVERIFY2((centre - screen).manhattanLength() <= 4,
+                 qPrintable(QStringLiteral("centred at %1, %2").arg(centre.x()).arg(centre.y())));
     }
 
+    // The whole row of a choice is its button, and its circle grows with its text.
+    void choiceRows()
+    {
+        Window w;
+        w.start();
+        const QList<QRadioButton *> rows = w.choices();
+        QRadioButton *last = rows.last();
+        QTest::mouseClick(last, Qt::LeftButton, {}, QPoint(last->width() - 2, last->height() / 2));
+        QVERIFY2(last->isChecked(), "a click at the end of the row misses it");
+        auto *choice = static_cast<ChoiceButton *>(rows.first());
+        QFont large = choice->font();
+        large.setPointSize(large.pointSize() * 3);
+        const int small = choice->indicatorRect().height();
+        choice->setFont(large);
+        QVERIFY2(choice->indicatorRect().height() >= small * 2, "the circle keeps its size beside larger text");
+    }
+
+    // A disabled gradient button shows so in the window: no black caption.
+    void disabledRepeatLooksDisabled()
+    {
+        Window w;
+        w.start();
+        const auto blackPixels = [](QWidget *button) {
+            const QImage face = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            int count = 0;
+            for (int y = 0; y < face.height(); ++y)
+                for (int x = 0; x < face.width(); ++x)
+                    count += face.pixel(x, y) == qRgb(0, 0, 0);
+            return count;
+        };
+        QVERIFY(blackPixels(w.form->GradBtn1) > 0);
+        w.trigger("SpanishtoEnglish1");
+        QVERIFY(!w.form->GradBtn1->isEnabled());
+        QCOMPARE(blackPixels(w.form->GradBtn1), 0);
+    }
+
+    void programHelpWithoutAViewer_data()
+    {
+        QTest::addColumn<QString>("opener"); // the desktop's opener: its script, or none at all
+        QTest::addColumn<bool>("helpWindow");
+        QTest::newRow("a viewer takes it") << "exit 0" << false;
+        QTest::newRow("no viewer for the type") << "exit 3" << true;
+        QTest::newRow("no opener installed") << "" << true;
+    }
+
+    // Where the desktop cannot show the document, the help window shows instead.
+    void programHelpWithoutAViewer()
+    {
+        QFETCH(QString, opener);
+        QFETCH(bool, helpWindow);
+        QTemporaryDir bin;
+        if (!opener.isEmpty()) {
+            QFile script(bin.filePath(QStringLiteral("xdg-open")));
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write(("#!/bin/sh\n" + opener + "\n").toUtf8());
+            script.close();
+            script.setPermissions(script.permissions() | QFile::ExeOwner);
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit());
+        Window w;
+        w.trigger("ProgramHelp");
+        QTest::qWait(300);
+        qputenv("PATH", path);
+        QCOMPARE(w.form->findChild<QDialog *>("HelpWindow") != nullptr, helpWindow);
+    }
     void goodbyeOnce_data()
     {
         QTest::addColumn<bool>("byMenu");

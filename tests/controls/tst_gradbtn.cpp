@@ -1,4 +1,5 @@
 #include <QFont>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -78,6 +79,8 @@ private slots:
     void captionLayers_data();
     void captionLayers();
     void captionMovesWhenPressed();
+    void captionCentred_data();
+    void captionCentred();
     void focusRectangle_data();
     void focusRectangle();
     void mouseSequences_data();
@@ -409,6 +412,44 @@ void TestGradBtn::captionLayers()
     };
     check(hilite, hiliteOffset, "an unexpected highlight layer");
     check(shadow, shadowOffset, "an unexpected shadow layer");
+}
+
+void TestGradBtn::captionCentred_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("plain") << "Peek";
+    QTest::newRow("accelerator") << "&Peek";
+    QTest::newRow("doubled ampersand, drawn as one") << "A&&B";
+    QTest::newRow("wider than the face: gives way") << "Question Nouvelle";
+}
+
+// Centred by what is drawn, and drawn whole.
+void TestGradBtn::captionCentred()
+{
+    QFETCH(QString, caption);
+    Host host;
+    TGradBtn *button = host.button;
+    button->setFont(sharpFont());
+    button->setCaption(caption);
+    button->setBtnFrameSize(0);
+    button->setBeginColor(0x808080);
+    button->setEndColor(0x808080);
+    button->setTextStyle(TGradBtn::tsNormal);
+    const QRect face = boxOf(render(button), rgb(0, 0, 0));
+    QVERIFY(!face.isEmpty());
+    QVERIFY2(face.left() >= 2 && face.right() <= button->width() - 3, "the caption is cut off");
+
+    // Where the same text lands, centred by its own width, in the same font.
+    QImage reference(button->size(), QImage::Format_RGB32);
+    reference.fill(Qt::gray);
+    QPainter painter(&reference);
+    painter.setFont(button->captionFont());
+    painter.setPen(Qt::black);
+    painter.drawText(reference.rect(), Qt::AlignCenter | Qt::TextShowMnemonic, caption);
+    painter.end();
+    const QRect centred = boxOf(reference, rgb(0, 0, 0));
+    QVERIFY2(std::abs(face.center().x() - centred.center().x()) <= 1,
+             qPrintable(QStringLiteral("drawn from x %1, centred from x %2").arg(face.left()).arg(centred.left())));
 }
 
 void TestGradBtn::captionMovesWhenPressed()

@@ -1,7 +1,9 @@
+#include <QDialog>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "controls/GradBtn.h"
@@ -80,6 +82,8 @@ private slots:
     void accelerator();
     void clickFromCode_data();
     void clickFromCode();
+    void modalResultEndsADialog_data();
+    void modalResultEndsADialog();
 };
 
 void TestQuilButton1::pictures_data()
@@ -471,6 +475,26 @@ void TestQuilButton1::clickFromCode()
     button->click();
     QCOMPARE(clicked.count(), clicks);
     QCOMPARE(window.property("ModalResult"), clicks ? QVariant(1) : QVariant());
+}
+
+void TestQuilButton1::modalResultEndsADialog_data()
+{
+    QTest::addColumn<int>("modalResult");
+    QTest::newRow("OK") << 1;
+    QTest::newRow("Cancel") << 2;
+}
+
+// In a dialog shown modally, a click ends it with the button's modal result.
+void TestQuilButton1::modalResultEndsADialog()
+{
+    QFETCH(int, modalResult);
+    QDialog dialog;
+    auto *button = new TQuilButton1(&dialog);
+    button->setModalResult(modalResult);
+    QTimer::singleShot(0, button, &TQuilButton1::click);
+    QTimer::singleShot(2000, &dialog, &QDialog::reject); // a dialog left open must not hang the test
+    QCOMPARE(dialog.exec(), modalResult);
+    QCOMPARE(dialog.result(), modalResult);
 }
 
 QTEST_MAIN(TestQuilButton1)
