@@ -200,6 +200,7 @@ private slots:
         QTest::newRow("marker lookalike") << "nouns" << 3 << "100\twealth\triqueza" << "person marker";
         QTest::newRow("missing line") << "conjunctions" << 5 << "" << "holds 13 entries, expected 14";
         QTest::newRow("verb without marker") << "verbs" << 40 << "100\tthem have\ttêm" << "verb entry must be";
+        QTest::newRow("verb form of two words") << "verbs" << 40 << "100\tyou do make\tvocê_faz" << "verb entry must be";
         QTest::newRow("verb marker count") << "verbs" << 40 << "100\tto sit\tsentar" << "expected";
     }
 

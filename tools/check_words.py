@@ -1,45 +1,278 @@
 #!/usr/bin/env python3
-"""Checks word-data files: format, characters, length, level counts, verb markers and spelling.
+"""Checks the word data: what the build's generator cannot see.
 
-Usage: check_words.py FILE.tsv [--group NAME] [--first-index N] [--spell]
+Usage:
+  check_words.py --all [--spell] [--coverage] [--data DIR]
+  check_words.py FILE.tsv [--group NAME] [--first-index N] [--spell]
+  check_words.py --write-advances FONT.ttf > tools/font-advances.tsv
 
-The build's own generator rejects malformed data; this script is the authoring aid that also
-runs hunspell (pt_BR for Portuguese, en_US for English) and prints per-level and per-marker counts.
-Words listed in vocabulary/data/spelling-exceptions.tsv are accepted.
+--all checks the seven group files together:
+  - format, characters, at most 31 characters, no English text twice in a group, the level runs of
+    vocabulary/WordGroups.h;
+  - width: no text is wider than the longest text the data must hold, "vocês_transportam_em_caminhão",
+    in the answer boxes' font (Liberation Sans, what "Arial" resolves to), measured with the font's
+    advance widths from tools/font-advances.tsv; the table is compared with the font whenever the
+    font is installed;
+  - coverage: every word of vocabulary/data/top1000.txt is taught at its level or an earlier one, or
+    listed with its reason in vocabulary/data/untaught.tsv (--coverage prints where each one is);
+  - verbs: every verb that has one person form has all six (I, you, he_(she_it), we, you(pl), they,
+    wherever they stand in the file), and the persons of a verb accept the same alternatives;
+  - --spell: hunspell pt_BR and en_US know every word, or it is listed in spelling-exceptions.tsv.
+A row that differs on purpose from the other persons of its verb has a comment line right above it
+that starts with its English text and a colon, saying why.
+
+The single-file form is the authoring aid: it prints per-level and per-marker counts.
 """
 import argparse
 import collections
 import os
 import re
+import shutil
+import struct
 import subprocess
 import sys
 
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(HERE)
+DATA = os.path.join(ROOT, "vocabulary", "data")
+GROUPS = ["nouns", "verbs", "pronouns", "adjectives", "adverbs", "prepositions", "conjunctions"]
 ALLOWED = set("abcdefghijklmnopqrstuvwxyzáâãçéêíóôõúü _()-'I")
 LEVELS = [str(100 * k) for k in range(1, 11)]
 MARKERS = ["to", "I", "you", "he_(she_it)", "we", "you(pl)", "they"]
+PERSONS = MARKERS[1:]
+MAX_LENGTH = 31
+WIDEST_TEXT = "vocês_transportam_em_caminhão"
+FONT_FAMILY = "Liberation Sans"
+
+# Person forms that do not follow from the verb's base form by an -s.
+IRREGULAR_FORMS = {"am": "be", "are": "be", "is": "be", "has": "have", "was": "was", "were": "was",
+                   "does": "do", "doesn't": "don't"}
+# Words in front of a Portuguese verb form: the subject of the second persons, the negation and the
+# reflexive pronouns.
+LEADING_WORDS = {"você", "vocês", "não", "me", "se", "nos"}
+FOLD = str.maketrans("áâãéêíóôõúüç", "aaaeeiooouuc")
 
 
-def verb_marker(english):
-    head = english.split(" ", 1)
-    if len(head) == 2 and head[0] in MARKERS:
-        return head[0]
-    return "pp"
+class Row:
+    def __init__(self, path, lineno, level, english, portuguese, comments):
+        self.path, self.lineno, self.level = path, lineno, level
+        self.english, self.portuguese, self.comments = english, portuguese, comments
+
+    @property
+    def where(self):
+        return f"{os.path.relpath(self.path)}:{self.lineno}"
+
+    def explained(self):
+        """A comment line right above the row starts with its English text and a colon."""
+        return any(c.startswith(f"# {self.english}:") for c in self.comments)
 
 
-def split_words(text):
-    return [w for w in re.split(r"[ _()]+", text) if w]
+class Report:
+    def __init__(self):
+        self.errors = 0
+
+    def error(self, where, message):
+        print(f"{where}: {message}")
+        self.errors += 1
 
 
-def load_exceptions(path):
-    exceptions = {"en": set(), "pt": set()}
+def read_rows(path, report):
+    rows, comments = [], []
+    for lineno, raw in enumerate(open(path, encoding="utf-8"), 1):
+        line = raw.rstrip("\n")
+        if not line.strip():
+            comments = []
+            continue
+        if line.startswith("#"):
+            comments.append(line)
+            continue
+        cols = line.split("\t")
+        if len(cols) != 3:
+            report.error(f"{path}:{lineno}", f"expected 3 tab-separated columns, got {len(cols)}")
+        else:
+            rows.append(Row(path, lineno, *cols, comments))
+        comments = []
+    return rows
+
+
+def load_pairs(path):
+    """lang<TAB>word<TAB>reason or word<TAB>reason files, as a set of their key columns."""
+    keys = collections.defaultdict(set)
     if os.path.exists(path):
         for line in open(path, encoding="utf-8"):
             if line.startswith("#") or not line.strip():
                 continue
             parts = line.rstrip("\n").split("\t")
-            if len(parts) >= 2:
-                exceptions[parts[0]].add(parts[1])
-    return exceptions
+            if len(parts) == 3:
+                keys[parts[0]].add(parts[1])
+            elif len(parts) == 2:
+                keys[""].add(parts[0])
+    return keys
+
+
+def level_runs():
+    """The last index of each level's run, per group file, from vocabulary/WordGroups.h."""
+    text = open(os.path.join(ROOT, "vocabulary", "WordGroups.h"), encoding="utf-8").read()
+    return {m.group(1): [int(n) for n in m.group(2).split(",")]
+            for m in re.finditer(r'"\w+", "(\w+)", \{([\d, ]+)\}', text)}
+
+
+# ---- widths ---------------------------------------------------------------------------------------
+
+def font_advances(path, characters):
+    """Advance widths in font units of a TrueType font's glyphs for the characters (cmap format 4)."""
+    data = open(path, "rb").read()
+    u16 = lambda offset: struct.unpack_from(">H", data, offset)[0]
+    tables = {}
+    for i in range(u16(4)):
+        tag, _, offset, _ = struct.unpack_from(">4sIII", data, 12 + 16 * i)
+        tables[tag.decode("latin-1")] = offset
+    units_per_em = u16(tables["head"] + 18)
+    metrics = u16(tables["hhea"] + 34)
+    cmap, sub = tables["cmap"], None
+    for i in range(u16(cmap + 2)):
+        platform, encoding, offset = struct.unpack_from(">HHI", data, cmap + 4 + 8 * i)
+        if platform == 3 and encoding == 1 and u16(cmap + offset) == 4:
+            sub = cmap + offset
+    segments = u16(sub + 6) // 2
+    ends = sub + 14
+    starts = ends + 2 * segments + 2
+    deltas = starts + 2 * segments
+    range_offsets = deltas + 2 * segments
+
+    def glyph(code):
+        for s in range(segments):
+            if code <= u16(ends + 2 * s):
+                start = u16(starts + 2 * s)
+                if code < start:
+                    return 0
+                delta, ro = u16(deltas + 2 * s), u16(range_offsets + 2 * s)
+                if ro == 0:
+                    return (code + delta) & 0xFFFF
+                g = u16(range_offsets + 2 * s + ro + 2 * (code - start))
+                return (g + delta) & 0xFFFF if g else 0
+        return 0
+
+    advances = {c: u16(tables["hmtx"] + 4 * min(glyph(ord(c)), metrics - 1)) for c in characters}
+    return units_per_em, advances
+
+
+def write_advances(font):
+    units_per_em, advances = font_advances(font, ALLOWED)
+    print(f"# Advance widths of {FONT_FAMILY} Regular, in font units, for every character the word data")
+    print("# may hold; written by tools/check_words.py --write-advances from the font file.")
+    print("# code point<TAB>advance<TAB>character")
+    print(f"units-per-em\t{units_per_em}")
+    for c in sorted(ALLOWED):
+        print(f"U+{ord(c):04X}\t{advances[c]}\t{c}")
+
+
+def read_advances(path):
+    units_per_em, advances = 0, {}
+    for line in open(path, encoding="utf-8"):
+        if line.startswith("#") or not line.strip():
+            continue
+        key, value = line.rstrip("\n").split("\t")[:2]
+        if key == "units-per-em":
+            units_per_em = int(value)
+        else:
+            advances[chr(int(key[2:], 16))] = int(value)
+    return units_per_em, advances
+
+
+def installed_font():
+    if not shutil.which("fc-match"):
+        return None
+    out = subprocess.run(["fc-match", "-f", "%{family}\t%{file}", FONT_FAMILY], capture_output=True, text=True)
+    family, _, path = out.stdout.partition("\t")
+    return path if family.split(",")[0] == FONT_FAMILY and os.path.exists(path) else None
+
+
+class Widths:
+    """Text widths as sums of advance widths. Qt shapes "ff" into a narrower ligature and kerns no pair
+    of these characters, so the sum is the width Qt draws or a little more."""
+
+    def __init__(self, report):
+        table = os.path.join(HERE, "font-advances.tsv")
+        self.units_per_em, self.advances = read_advances(table)
+        font = installed_font()
+        if font:
+            units_per_em, advances = font_advances(font, ALLOWED)
+            if (units_per_em, advances) != (self.units_per_em, self.advances):
+                report.error(table, f"does not match {font}: rewrite it with --write-advances")
+            self.source = f"{os.path.relpath(table)}, matches {font}"
+        else:
+            self.source = f"{os.path.relpath(table)} ({FONT_FAMILY} is not installed to compare)"
+        self.limit = self.units(WIDEST_TEXT)
+
+    def units(self, text):
+        return sum(self.advances[c] for c in text)
+
+    def pixels(self, text, size=16):
+        return self.units(text) * size / self.units_per_em
+
+    def fits(self, text):
+        return len(text) <= MAX_LENGTH and self.units(text) <= self.limit
+
+
+# ---- one file ---------------------------------------------------------------------------------------
+
+def check_rows(rows, report, group, runs=None):
+    english_seen = {}
+    last_level = 0
+    for i, row in enumerate(rows):
+        if row.level not in LEVELS:
+            report.error(row.where, f"bad level {row.level!r}")
+        elif int(row.level) < last_level:
+            report.error(row.where, f"level {row.level} after level {last_level}")
+        else:
+            last_level = int(row.level)
+        if runs:
+            expected = next((k for k, end in enumerate(runs) if i <= end), len(runs) - 1)
+            if row.level != LEVELS[expected]:
+                report.error(row.where, f"entry {i} belongs to the run of level {LEVELS[expected]}")
+        for name, text in (("English", row.english), ("Portuguese", row.portuguese)):
+            if not text:
+                report.error(row.where, f"empty {name} text")
+            bad = set(text) - ALLOWED
+            if bad:
+                report.error(row.where, f"{name} text {text!r} has characters {''.join(sorted(bad))!r}")
+            if len(text) > MAX_LENGTH:
+                report.error(row.where, f"{name} text {text!r} is {len(text)} characters (at most {MAX_LENGTH})")
+            if text != text.strip() or "  " in text:
+                report.error(row.where, f"{name} text {text!r} has stray blanks")
+        if "I" in row.portuguese:
+            report.error(row.where, f"capital I in Portuguese {row.portuguese!r}")
+        if row.english in english_seen:
+            report.error(row.where, f"English {row.english!r} again (line {english_seen[row.english]})")
+        english_seen[row.english] = row.lineno
+        if group == "verbs" and verb_marker(row.english) == "pp" and " " in row.english:
+            report.error(row.where, f"verb {row.english!r} has no person marker")
+    if runs and len(rows) != runs[-1] + 1:
+        report.error(rows[0].path if rows else group, f"{len(rows)} entries, expected {runs[-1] + 1}")
+
+
+def print_counts(rows, group, first_index=0):
+    per_level = collections.Counter(r.level for r in rows)
+    per_level_marker = collections.defaultdict(collections.Counter)
+    for r in rows:
+        per_level_marker[r.level][verb_marker(r.english)] += 1
+    print(f"{len(rows)} entries, indices {first_index}..{first_index + len(rows) - 1}")
+    for level in LEVELS:
+        if per_level[level]:
+            detail = ""
+            if group == "verbs":
+                detail = "  " + " ".join(f"{m}={per_level_marker[level][m]}" for m in MARKERS + ["pp"])
+            print(f"  level {level}: {per_level[level]}{detail}")
+    if group == "verbs":
+        totals = collections.Counter(verb_marker(r.english) for r in rows)
+        print("  markers: " + " ".join(f"{m}={totals[m]}" for m in MARKERS + ["pp"]))
+
+
+# ---- spelling -------------------------------------------------------------------------------------
+
+def split_words(text):
+    return [w for w in re.split(r"[ _()]+", text) if w]
 
 
 def hunspell_unknown(words, dictionary):
@@ -50,100 +283,225 @@ def hunspell_unknown(words, dictionary):
     return set(out.split())
 
 
+def check_spelling(rows, report, label=""):
+    exceptions = load_pairs(os.path.join(DATA, "spelling-exceptions.tsv"))
+    english = {w for r in rows for w in split_words(r.english)}
+    portuguese = {w for r in rows for w in split_words(r.portuguese)}
+    unknown_en = hunspell_unknown(english, "en_US") - exceptions["en"]
+    unknown_pt = hunspell_unknown(portuguese, "pt_BR") - exceptions["pt"]
+    print(f"hunspell{label}: {len(english)} English words, {len(unknown_en)} unknown: {' '.join(sorted(unknown_en))}")
+    print(f"hunspell{label}: {len(portuguese)} Portuguese words, {len(unknown_pt)} unknown: {' '.join(sorted(unknown_pt))}")
+    for word in sorted(unknown_en | unknown_pt):
+        where = next(r.where for r in rows if word in split_words(r.english) + split_words(r.portuguese))
+        report.error(where, f"hunspell does not know {word!r}")
+
+
+# ---- verbs ----------------------------------------------------------------------------------------
+
+def verb_marker(english):
+    head = english.split(" ", 1)
+    if len(head) == 2 and head[0] in MARKERS:
+        return head[0]
+    return "pp"
+
+
+def verb_form(english):
+    return english.split(" ", 1)[1] if verb_marker(english) != "pp" else english
+
+
+def alternatives(portuguese):
+    return portuguese.split(" ")
+
+
+def signature(portuguese):
+    """The first letter of each alternative's verb, so that "pego levo" and "pegamos levamos" agree."""
+    letters = []
+    for alternative in alternatives(portuguese):
+        words = alternative.split("_")
+        while len(words) > 1 and words[0] in LEADING_WORDS:
+            words.pop(0)
+        letters.append(words[0][0].translate(FOLD))
+    return "".join(letters)
+
+
+
+def verb_sets(rows):
+    """The rows of each verb (or tense, modal, negative), by the form they share: "use" holds "to use",
+    "I use", ..., "he_(she_it) uses"; "was" holds "I was", "you were", ..."""
+    bases = {verb_form(r.english) for r in rows if verb_marker(r.english) not in ("he_(she_it)", "pp")}
+    sets = collections.defaultdict(dict)
+    for r in rows:
+        marker = verb_marker(r.english)
+        if marker == "pp":
+            continue
+        form = verb_form(r.english)
+        key = IRREGULAR_FORMS.get(form)
+        if key is None and marker == "he_(she_it)":
+            key = next((c for c in (form, form[:-1], form[:-2], form[:-3] + "y") if c in bases),
+                       form[:-1] if form.endswith("s") else form)
+        sets[key or form][marker] = r
+    return sets
+
+
+def check_verbs(rows, report, widths):
+    sets = verb_sets(rows)
+    complete = 0
+    for key, members in sets.items():
+        persons = [p for p in PERSONS if p in members]
+        if not persons:
+            continue  # an infinitive on its own
+        missing = [p for p in PERSONS if p not in members]
+        if missing:
+            # Some verbs have only some persons ("it rains"); a comment says why.
+            if not any(r.explained() for r in members.values()):
+                first = min(members.values(), key=lambda r: r.lineno)
+                report.error(first.where, f"verb {key!r} has no {', '.join(missing)} form; "
+                                          f"complete it or say why in a comment")
+            continue
+        complete += 1
+        check_person_alternatives(key, members, report, widths)
+    return complete
+
+
+def check_person_alternatives(key, members, report, widths):
+    # The bare forms (I, he, we, they, and the infinitive) name the same verbs in the same order.
+    bare = [members[p] for p in ("I", "he_(she_it)", "we", "they")]
+    counts = collections.Counter(signature(r.portuguese) for r in bare)
+    top = max(counts.values())
+    reference = signature(bare[0].portuguese)
+    if counts[reference] < top:
+        reference = next(s for s, n in counts.items() if n == top)
+    for r in bare + ([members["to"]] if "to" in members else []):
+        if signature(r.portuguese) != reference and not r.explained():
+            report.error(r.where, f"{r.english!r} = {r.portuguese!r} does not name the same verbs as the "
+                                  f"other persons of {key!r} ({reference!r}); mend it or say why in a comment")
+    # The second persons are the third persons with "você_" / "vocês_": all of them, or as many as fit,
+    # with a comment that says which one does not.
+    for second, third, subject in (("you", "he_(she_it)", "você_"), ("you(pl)", "they", "vocês_")):
+        row = members[second]
+        expected = [subject + a for a in alternatives(members[third].portuguese)]
+        have = alternatives(row.portuguese)
+        if have != expected[:len(have)]:
+            if not row.explained():
+                report.error(row.where, f"{row.english!r} = {row.portuguese!r}, expected the alternatives of "
+                                        f"{members[third].english!r} with {subject!r}: {' '.join(expected)!r}")
+        elif len(have) < len(expected):
+            if widths.fits(" ".join(expected[:len(have) + 1])):
+                report.error(row.where, f"{row.english!r} leaves out {expected[len(have)]!r}, which fits")
+            elif not row.explained():
+                report.error(row.where, f"{row.english!r} leaves out {expected[len(have)]!r}, which does not "
+                                        f"fit; say so in a comment")
+
+
+# ---- coverage -------------------------------------------------------------------------------------
+
+def taught_words(group, english):
+    if group == "verbs":
+        return {verb_form(english)}
+    return {re.sub(r"\(noun\)$", "", alternative) for alternative in english.split(" ")}
+
+
+def check_coverage(all_rows, report, show):
+    list_path = os.path.join(DATA, "top1000.txt")
+    untaught = {}
+    untaught_path = os.path.join(DATA, "untaught.tsv")
+    for line in open(untaught_path, encoding="utf-8"):
+        if not line.startswith("#") and line.strip():
+            word, reason = line.rstrip("\n").split("\t")
+            untaught[word] = reason
+    taught = collections.defaultdict(list)
+    for group, rows in all_rows.items():
+        for index, row in enumerate(rows):
+            for word in taught_words(group, row.english):
+                taught[word].append((int(row.level), group, index))
+    missing = 0
+    listed = [line.rstrip("\n").split("\t") for line in open(list_path, encoding="utf-8")
+              if not line.startswith("#") and line.strip()]
+    for lineno, (level, word) in enumerate(listed, 1):
+        places = sorted(p for p in taught.get(word, []) if p[0] <= int(level))
+        later = sorted(p for p in taught.get(word, []) if p[0] > int(level))
+        where = ", ".join(f"{g} {i} ({lv})" for lv, g, i in places)
+        if places:
+            if word in untaught:
+                report.error(untaught_path, f"{word!r} is taught ({where}) and also listed as untaught")
+            line = f"{level}\t{word}\t{where}"
+        elif word in untaught:
+            line = f"{level}\t{word}\tnot taught: {untaught[word]}"
+        else:
+            missing += 1
+            report.error(list_path, f"{word!r} ({level}) is not taught at its level or an earlier one"
+                                    + (f"; only at {', '.join(f'{g} {i} ({lv})' for lv, g, i in later)}" if later else ""))
+            line = f"{level}\t{word}\tNOT TAUGHT"
+        if show:
+            print(line)
+    for word in untaught:
+        if word not in {w for _, w in listed}:
+            report.error(untaught_path, f"{word!r} is not a word of the reference list")
+    return len(listed), missing
+
+
+# ---- main -----------------------------------------------------------------------------------------
+
+def check_all(args):
+    report = Report()
+    widths = Widths(report)
+    runs = level_runs()
+    all_rows = {}
+    for group in GROUPS:
+        path = os.path.join(args.data, group + ".tsv")
+        rows = read_rows(path, report)
+        check_rows(rows, report, group, runs.get(group))
+        all_rows[group] = rows
+    too_wide = 0
+    for rows in all_rows.values():
+        for row in rows:
+            for text in (row.english, row.portuguese):
+                if widths.units(text) > widths.limit:
+                    too_wide += 1
+                    report.error(row.where, f"{text!r} is {widths.pixels(text):.1f} px wide at 16 px, "
+                                            f"wider than {WIDEST_TEXT!r} ({widths.pixels(WIDEST_TEXT):.1f} px)")
+    complete = check_verbs(all_rows["verbs"], report, widths)
+    listed, missing = check_coverage(all_rows, report, args.coverage)
+    print(f"{sum(map(len, all_rows.values()))} entries in {len(GROUPS)} groups")
+    print(f"width: {too_wide} texts wider than {WIDEST_TEXT!r} ({widths.pixels(WIDEST_TEXT):.1f} px at 16 px; "
+          f"advances from {widths.source})")
+    print(f"verbs: {complete} complete sets of six persons")
+    print(f"coverage: {listed - missing} of {listed} reference words taught or listed in untaught.tsv")
+    if args.spell:
+        check_spelling([r for rows in all_rows.values() for r in rows], report)
+    print(f"{report.errors} errors")
+    return 1 if report.errors else 0
+
+
+def check_file(args):
+    report = Report()
+    rows = read_rows(args.file, report)
+    check_rows(rows, report, args.group)
+    print_counts(rows, args.group, args.first_index)
+    if args.spell:
+        check_spelling(rows, report)
+    return 1 if report.errors else 0
+
+
 def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument("file")
+    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap.add_argument("file", nargs="?")
+    ap.add_argument("--all", action="store_true", help="check the seven group files together")
+    ap.add_argument("--data", default=DATA, help="folder of the group files (for --all)")
+    ap.add_argument("--coverage", action="store_true", help="print where each reference word is taught")
     ap.add_argument("--group", default="")
     ap.add_argument("--first-index", type=int, default=0)
     ap.add_argument("--spell", action="store_true")
-    ap.add_argument("--exceptions", action="append", default=[],
-                    help="extra exception files (lang<TAB>word<TAB>reason)")
+    ap.add_argument("--write-advances", metavar="FONT")
     args = ap.parse_args()
-
-    here = os.path.dirname(os.path.abspath(__file__))
-    exceptions = load_exceptions(os.path.join(here, "..", "vocabulary", "data", "spelling-exceptions.tsv"))
-    for extra in args.exceptions:
-        for lang, words in load_exceptions(extra).items():
-            exceptions[lang] |= words
-
-    errors = 0
-    index = args.first_index
-    per_level = collections.Counter()
-    per_level_marker = collections.defaultdict(collections.Counter)
-    markers = collections.Counter()
-    english_words, portuguese_words = set(), set()
-    last_level = 0
-    seen = {}
-    for lineno, raw in enumerate(open(args.file, encoding="utf-8"), 1):
-        line = raw.rstrip("\n")
-        if not line.strip() or line.startswith("#"):
-            continue
-        where = f"{args.file}:{lineno}"
-        cols = line.split("\t")
-        if len(cols) != 3:
-            print(f"{where}: expected 3 tab-separated columns, got {len(cols)}")
-            errors += 1
-            index += 1
-            continue
-        level, en, pt = cols
-        if level not in LEVELS:
-            print(f"{where}: bad level {level!r}")
-            errors += 1
-        elif int(level) < last_level:
-            print(f"{where}: level {level} after level {last_level}")
-            errors += 1
-        else:
-            last_level = int(level)
-        for name, text in (("english", en), ("portuguese", pt)):
-            if not text:
-                print(f"{where}: empty {name} text")
-                errors += 1
-            bad = set(text) - ALLOWED
-            if bad:
-                print(f"{where}: {name} text {text!r} has characters {''.join(sorted(bad))!r}")
-                errors += 1
-            if len(text) > 31:
-                print(f"{where}: {name} text {text!r} is {len(text)} characters (at most 31)")
-                errors += 1
-            if text != text.strip() or "  " in text:
-                print(f"{where}: {name} text {text!r} has stray blanks")
-                errors += 1
-        if "I" in pt:
-            print(f"{where}: capital I in Portuguese {pt!r}")
-            errors += 1
-        if (en, pt) in seen:
-            print(f"{where}: duplicate of line {seen[(en, pt)]}: {en!r}")
-            errors += 1
-        seen[(en, pt)] = lineno
-        per_level[level] += 1
-        if args.group == "verbs":
-            m = verb_marker(en)
-            markers[m] += 1
-            per_level_marker[level][m] += 1
-            if m == "pp" and " " in en:
-                print(f"{where}: verb {en!r} has no person marker")
-                errors += 1
-        english_words.update(split_words(en))
-        portuguese_words.update(split_words(pt))
-        index += 1
-
-    print(f"{index - args.first_index} entries, indices {args.first_index}..{index - 1}")
-    for level in LEVELS:
-        if per_level[level]:
-            detail = ""
-            if args.group == "verbs":
-                detail = "  " + " ".join(f"{m}={per_level_marker[level][m]}" for m in MARKERS + ["pp"])
-            print(f"  level {level}: {per_level[level]}{detail}")
-    if args.group == "verbs":
-        print("  markers: " + " ".join(f"{m}={markers[m]}" for m in MARKERS + ["pp"]))
-
-    if args.spell:
-        unknown_en = hunspell_unknown(english_words, "en_US") - exceptions["en"]
-        unknown_pt = hunspell_unknown(portuguese_words, "pt_BR") - exceptions["pt"]
-        print(f"hunspell: {len(english_words)} English words, {len(unknown_en)} unknown: {' '.join(sorted(unknown_en))}")
-        print(f"hunspell: {len(portuguese_words)} Portuguese words, {len(unknown_pt)} unknown: {' '.join(sorted(unknown_pt))}")
-        errors += len(unknown_en) + len(unknown_pt)
-    return 1 if errors else 0
+    if args.write_advances:
+        write_advances(args.write_advances)
+        return 0
+    if args.all:
+        return check_all(args)
+    if not args.file:
+        ap.error("give a file or --all")
+    return check_file(args)
 
 
 if __name__ == "__main__":

@@ -101,7 +101,7 @@ std::optional<std::string> verbMarker(const std::string &english)
         known = known || m == marker;
     if (!known)
         return std::nullopt;
-    if (form.find(' ') != std::string::npos && english != "he_(she_it) does or makes")
+    if (form.find(' ') != std::string::npos)
         return std::nullopt;
     return marker;
 }
