@@ -279,7 +279,8 @@ void TForm1::createControls()
     AnswerBox->setGeometry(256, 72, 284, 121);
     AnswerBox->setFont(arial(12));
     auto *choicesLayout = new QVBoxLayout(AnswerBox);
-    choicesLayout->setContentsMargins(8, 2, 8, 2);
+    // Rows as wide as the frame allows: the longest texts need all of it.
+    choicesLayout->setContentsMargins(4, 2, 2, 2);
     choicesLayout->setSpacing(0);
     for (int i = 0; i < 4; ++i) {
         m_choices[i] = new ChoiceButton(QStringLiteral("palavra %1").arg(i + 1), AnswerBox);

@@ -915,10 +915,11 @@ void TElasticForm::placeRestored(const Rect &bounds)
 {
     // The desktop restores the bounds it last saw; the window takes `bounds`
     // instead. The frame of a restored window is known only once the desktop
-    // has drawn it, so the bounds are placed again as its moves come in, for
-    // a moment. A Wayland compositor rejects any size but its own until it
-    // has confirmed the new state, so there the bounds wait for its sizes.
+    // has drawn it, so the bounds are placed again while its frame changes,
+    // for a moment. A Wayland compositor rejects any size but its own until
+    // it has confirmed the new state, so there the bounds wait for its sizes.
     m_restoreTarget = bounds;
+    m_restoreFrame.reset();
     m_restoring.start();
     if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         QTimer::singleShot(0, this, &TElasticForm::takeRestoreBounds);
@@ -935,8 +936,17 @@ void TElasticForm::takeRestoreBounds()
         m_restoring.invalidate();
         return;
     }
-    if (!(toRect(m_form->frameGeometry()) == m_restoreTarget))
-        setOuterBounds(m_restoreTarget);
+    if (toRect(m_form->frameGeometry()) == m_restoreTarget)
+        return;
+    // Other bounds in the same frame are somebody else's: the user's, or
+    // the program's own.
+    const QSize frame = m_form->frameGeometry().size() - m_form->size();
+    if (m_restoreFrame == frame) {
+        m_restoring.invalidate();
+        return;
+    }
+    m_restoreFrame = frame;
+    setOuterBounds(m_restoreTarget);
 }
 
 void TElasticForm::activated()

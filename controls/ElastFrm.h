@@ -25,6 +25,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 class QLabel;
@@ -219,6 +220,7 @@ private:
     bool m_placing = false; // a window state the component sets itself
     QElapsedTimer m_restoring; // since the window was restored
     elastic::Rect m_restoreTarget; // the bounds it is taking
+    std::optional<QSize> m_restoreFrame; // the frame they were last placed with
     int m_referenceFormFontSize = 0;
     elastic::Size m_lastRescaledOuter;
     elastic::Size m_lastRescaledClient;
