@@ -39,8 +39,9 @@ namespace {
 // as settled: its bounds are the user's, no longer pinned to the start bounds.
 constexpr int SettledPositionChanges = 10000;
 constexpr int DefaultSettleInterval = 250;
-// How long after a restore the window's bounds are still being placed.
-constexpr int RestoreInterval = 1000;
+// How long after a restore the window's bounds are still being placed: the
+// desktop draws the restored frame within a few event rounds.
+constexpr int RestoreInterval = 500;
 
 // Font sizes are kept and rounded in points, the unit the form was designed
 // in; a font given in pixels counts at the design's 96 dots per inch.
@@ -919,7 +920,6 @@ void TElasticForm::placeRestored(const Rect &bounds)
     // for a moment. A Wayland compositor rejects any size but its own until
     // it has confirmed the new state, so there the bounds wait for its sizes.
     m_restoreTarget = bounds;
-    m_restoreFrame.reset();
     m_restoring.start();
     if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         QTimer::singleShot(0, this, &TElasticForm::takeRestoreBounds);
@@ -936,17 +936,8 @@ void TElasticForm::takeRestoreBounds()
         m_restoring.invalidate();
         return;
     }
-    if (toRect(m_form->frameGeometry()) == m_restoreTarget)
-        return;
-    // Other bounds in the same frame are somebody else's: the user's, or
-    // the program's own.
-    const QSize frame = m_form->frameGeometry().size() - m_form->size();
-    if (m_restoreFrame == frame) {
-        m_restoring.invalidate();
-        return;
-    }
-    m_restoreFrame = frame;
-    setOuterBounds(m_restoreTarget);
+    if (!(toRect(m_form->frameGeometry()) == m_restoreTarget))
+        setOuterBounds(m_restoreTarget);
 }
 
 void TElasticForm::activated()

@@ -220,7 +220,6 @@ private:
     bool m_placing = false; // a window state the component sets itself
     QElapsedTimer m_restoring; // since the window was restored
     elastic::Rect m_restoreTarget; // the bounds it is taking
-    std::optional<QSize> m_restoreFrame; // the frame they were last placed with
     int m_referenceFormFontSize = 0;
     elastic::Size m_lastRescaledOuter;
     elastic::Size m_lastRescaledClient;

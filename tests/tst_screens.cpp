@@ -28,6 +28,7 @@
 namespace {
 
 constexpr int SettleMs = 400; // a size change counts once the desktop's burst of them is over
+constexpr int RestoreMs = 600; // a restored window takes its bounds for half a second
 // A caption that gives way still reads: it keeps most of its size.
 constexpr double SmallestShare = 0.8;
 
@@ -54,7 +55,7 @@ struct ShownWindow : Window
     void resizeAndSettle(QSize client)
     {
         form->showNormal();
-        QTest::qWait(SettleMs);
+        QTest::qWait(RestoreMs);
         form->resize(client);
         QTest::qWait(SettleMs);
     }
