@@ -288,13 +288,12 @@ def message_box(drill, caption):
 
 
 def restore_and_drag(drill, screen, window, shot):
-    """Restores the window from its title bar, then widens it by its right border."""
+    """Restores the window from its title bar (to the screen's size), then narrows it by its right border."""
     x, y, w, h = drill.frame.extents()
     title_y = y - screen.frame_extents(window)[2] // 2
     screen.double_click(x + w // 2, max(title_y, 2))
     wait_for(lambda: "MAXIMIZED_HORZ" not in screen.net_wm_state(window), 5, "the window to be restored")
-    wait_for(lambda: drill.frame.extents()[2] < screen.width - 100, 5, "the restored size")
-    time.sleep(0.5)
+    time.sleep(1.0)  # the restored window takes its bounds
     before = drill.frame.extents()
     answer_before = drill.control("Answer").extents()
     shot("restored")
@@ -302,8 +301,8 @@ def restore_and_drag(drill, screen, window, shot):
     left, right, top, bottom = screen.frame_extents(window)
     edge_x = before[0] + before[2] + max(right, 1) - 1  # the frame's right border
     edge_y = before[1] + before[3] // 2
-    screen.drag((edge_x, edge_y), (edge_x + 200, edge_y))
-    wait_for(lambda: drill.frame.extents()[2] >= before[2] + 150, 5, "the window to grow by the drag")
+    screen.drag((edge_x, edge_y), (edge_x - 250, edge_y))
+    wait_for(lambda: drill.frame.extents()[2] <= before[2] - 200, 5, "the window to narrow by the drag")
     time.sleep(0.5)  # the controls follow the new size
     after = drill.frame.extents()
     answer_after = drill.control("Answer").extents()
@@ -311,7 +310,7 @@ def restore_and_drag(drill, screen, window, shot):
     grown = after[2] / before[2]
     scaled = answer_after[2] / answer_before[2]
     check(abs(scaled - grown) < 0.06 * grown,
-          "the answer box grew by %.3f while the window grew by %.3f" % (scaled, grown))
+          "the answer box changed by %.3f while the window changed by %.3f" % (scaled, grown))
 
 
 def check_keyboard_menu(drill, screen, shot):
