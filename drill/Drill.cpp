@@ -159,9 +159,25 @@ std::string_view personMarker(std::string_view english)
 
 namespace {
 
+// Whether a wrong answer would show the same text as the right one or as a
+// wrong one found before it: two alike choices make a right click wrong
+// ("we chose" and "we choose" are both "escolhemos").
+bool repeatsAChoice(const DrillState &state, const WordStore &words, int index, const std::array<int, 3> &found,
+                    const int *next)
+{
+    const std::string_view text = words.text(state.AnswerLang, index);
+    if (text == words.text(state.AnswerLang, state.AskedIndex))
+        return true;
+    for (const int *earlier = found.data(); earlier != next; ++earlier)
+        if (text == words.text(state.AnswerLang, *earlier))
+            return true;
+    return false;
+}
+
 // The verbs' wrong answers: the nearest entries with the same marker in the
-// step's direction. Near an end of the store the search turns round at the
-// asked entry, and if no entry has the marker at all, the asked one is shown.
+// step's direction, passing over texts already shown. Near an end of the
+// store the search turns round at the asked entry, and if no entry has the
+// marker at all, the asked one is shown.
 void findVerbDistractors(DrillState &state, const WordStore &words, int step, std::array<int, 3> &found)
 {
     const std::string_view marker = personMarker(state.QuestionText.toStdString());
@@ -180,7 +196,8 @@ void findVerbDistractors(DrillState &state, const WordStore &words, int step, st
                 continue;
             }
             state.CurrentIndex = next;
-            if (english(words, next).find(marker) != std::string_view::npos)
+            if (english(words, next).find(marker) != std::string_view::npos
+                && !repeatsAChoice(state, words, next, found, &target))
                 break;
         }
         target = state.CurrentIndex;
@@ -188,19 +205,25 @@ void findVerbDistractors(DrillState &state, const WordStore &words, int step, st
 }
 
 // The other groups' wrong answers: the entries one, two and three steps from
-// the asked one. An entry that the store does not hold is never shown: the
-// reads turn round at the asked entry, and where that also fails, the asked
-// one is shown. Reads reach from entry 1 to entry 24 at most, so this changes
+// the asked one, one step further where a text is already shown. An entry
+// that the store does not hold is never shown: the reads turn round at the
+// asked entry, and where that also fails, the asked one is shown. Reads reach
+// from entry 1 to entry 24 at most (unless texts repeat), so this changes
 // nothing once a group of 25 entries or more has been loaded.
 void findNeighbourDistractors(DrillState &state, const WordStore &words, int step, std::array<int, 3> &found)
 {
     bool turned = false;
+    const auto passRepeats = [&](int next, const int *target) {
+        while (holdsEntry(words, next) && repeatsAChoice(state, words, next, found, target))
+            next += step;
+        return next;
+    };
     for (int &target : found) {
-        int next = state.CurrentIndex + step;
+        int next = passRepeats(state.CurrentIndex + step, &target);
         if (!holdsEntry(words, next) && !turned) {
             turned = true;
             step = -step;
-            next = state.AskedIndex + step;
+            next = passRepeats(state.AskedIndex + step, &target);
         }
         state.CurrentIndex = holdsEntry(words, next) ? next : state.AskedIndex;
         target = state.CurrentIndex;

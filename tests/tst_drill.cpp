@@ -316,6 +316,41 @@ private slots:
         QCOMPARE(state.AskedIndex, asked);
     }
 
+    void noTwoChoicesAlike_data()
+    {
+        QTest::addColumn<Group>("group");
+        QTest::addColumn<bool>("englishToPortuguese");
+        for (const vocabulary::GroupInfo &info : vocabulary::Groups)
+            for (bool toPortuguese : {true, false})
+                QTest::addRow("%s, %s", info.name.data(), toPortuguese ? "to Portuguese" : "to English")
+                    << info.group << toPortuguese;
+    }
+
+    // Whatever entry is asked, the four choices read differently: with two
+    // alike, a click on the right text could be judged wrong.
+    void noTwoChoicesAlike()
+    {
+        QFETCH(Group, group);
+        QFETCH(bool, englishToPortuguese);
+        m_words->load(group);
+        const int size = vocabulary::info(group).size();
+        Settings settings = settingsFor(QString::fromLatin1(vocabulary::info(group).name), "1000 Words", "All Words");
+        settings.englishToPortuguese = englishToPortuguese;
+        settings.portugueseToEnglish = !englishToPortuguese;
+        QStringList alike;
+        for (int asked = 0; asked < size; ++asked) {
+            DrillState state;
+            state.RangeEnd = size;
+            state.ChoiceOrder = QStringList{"0", "1", "2", "3"};
+            const drill::Question question = ask(state, settings, asked, {0, asked % 4});
+            for (int i = 0; i < 4; ++i)
+                for (int j = i + 1; j < 4; ++j)
+                    if (question.choices[i] == question.choices[j])
+                        alike << english(asked);
+        }
+        QVERIFY2(alike.isEmpty(), qPrintable(alike.join(QStringLiteral(", "))));
+    }
+
     void smallGroupChoicesReadWhatTheStoreHolds()
     {
         auto words = std::make_unique<WordStore>();
