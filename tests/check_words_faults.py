@@ -22,8 +22,8 @@ CASES = [
     ("person names another verb", "verbs", "100\twe know\tsabemos conhecemos", "100\twe know\tsabemos",
      "does not name the same verbs"),
     ("block without a person", "verbs", "300\tyou last\tvocê_dura", "300\tyou endure\tvocê_dura", "verb 'last' has no you form"),
-    ("too wide", "verbs", "200\tyou(pl) get\tvocês_conseguem", "200\tyou(pl) get\tvocês_conseguem vocês_recebem", "px wide"),
-    ("English twice", "nouns", "200\tself\teu ego si_mesmo", "200\tport\teu ego si_mesmo", "English 'port' again"),
+    ("too wide", "verbs", "200\tyou(pl) get\tvocês_conseguem vocês_pegam", "200\tyou(pl) get\tvocês_conseguem vocês_recebem", "px wide"),
+    ("English twice", "nouns", "200\tself\tsi_mesmo o_eu ego", "200\tport\tsi_mesmo o_eu ego", "English 'port' again"),
 ]
 
 
