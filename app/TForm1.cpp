@@ -17,6 +17,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QtMath>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -31,6 +32,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <random>
 #include <utility>
 
@@ -442,6 +444,8 @@ void TForm1::createMenus()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
+    bar->installEventFilter(this);
+    m_menuFont = bar->font();
     const auto topLevel = [this, bar](const char *name, const QString &caption, const QList<QAction *> &items) {
         QMenu *menu = bar->addMenu(caption);
         menu->setObjectName(QString::fromLatin1(name));
@@ -532,13 +536,44 @@ bool TForm1::event(QEvent *event)
     return handled;
 }
 
+int TForm1::fullMenuBarWidth() const
+{
+    // In the desktop's menu font, however much the bar's own has given way.
+    const QMenuBar *bar = menuBar();
+    return qCeil(bar->sizeHint().width() * m_menuFont.pointSizeF() / bar->font().pointSizeF());
+}
+
+void TForm1::fitMenuBar()
+{
+    // Where a desktop ignores the window's minimum size (tiling ones do), the
+    // menu font gives way, rather than the bar fold its last entries behind
+    // its overflow button.
+    QMenuBar *bar = menuBar();
+    const int needed = fullMenuBarWidth();
+    QFont font = m_menuFont;
+    if (bar->width() < needed)
+        font.setPointSizeF(m_menuFont.pointSizeF() * bar->width() / needed);
+    const auto allShown = [bar] {
+        const QList<QAction *> entries = bar->actions();
+        return std::all_of(entries.begin(), entries.end(), [bar](QAction *entry) {
+            return bar->rect().contains(bar->actionGeometry(entry)) && !bar->actionGeometry(entry).isEmpty();
+        });
+    };
+    constexpr qreal SmallestMenuFont = 4.0;
+    bar->setFont(font);
+    while (!allShown() && font.pointSizeF() > SmallestMenuFont) {
+        font.setPointSizeF(font.pointSizeF() * 0.95);
+        bar->setFont(font);
+    }
+}
+
 void TForm1::keepMinimumSize()
 {
     // Never smaller than the layout was drawn for, where its texts are still
     // readable, nor narrower than the menu bar with all its entries, which
     // would fold the last ones behind its overflow button; as far as the
     // screen allows.
-    QSize minimum(std::max(menuBar()->sizeHint().width(), DesignClient.width()),
+    QSize minimum(std::max(fullMenuBarWidth(), DesignClient.width()),
                   menuBar()->sizeHint().height() + DesignClient.height());
     if (const QScreen *shownOn = screen())
         minimum = minimum.boundedTo(shownOn->availableGeometry().size());
@@ -605,6 +640,8 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
             platform::showHelpContext(this, QString::fromLatin1(ApplicationHelpFile), 0);
             return true;
         }
+    } else if (watched == menuBar() && event->type() == QEvent::Resize) {
+        fitMenuBar();
     } else if (watched == centralWidget() && event->type() == QEvent::MouseButtonRelease) {
         // A click on the bare background, outside every control.
         const auto *mouse = static_cast<QMouseEvent *>(event);

@@ -12,6 +12,7 @@
 #include "vocabulary/WordGroups.h"
 #include "vocabulary/WordStore.h"
 
+#include <QFont>
 #include <QMainWindow>
 
 #include <array>
@@ -188,6 +189,8 @@ private:
     void setTabOrder();
     void fitLabels();
     void keepMinimumSize();
+    int fullMenuBarWidth() const;
+    void fitMenuBar();
 
     void activateOnce();
     void FormClose();
@@ -219,4 +222,5 @@ private:
     bool m_activated = false;
     bool m_leaving = false;
     bool m_focusAnswerOnActivate = false;
+    QFont m_menuFont; // the desktop's, which the menu bar shows where it has room
 };

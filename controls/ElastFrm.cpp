@@ -39,6 +39,8 @@ namespace {
 // as settled: its bounds are the user's, no longer pinned to the start bounds.
 constexpr int SettledPositionChanges = 10000;
 constexpr int DefaultSettleInterval = 250;
+// The most a desktop's frame adds to a window, in either direction.
+constexpr int FrameSlack = 48;
 // How long after a restore the window's bounds are still being placed: the
 // desktop draws the restored frame within a few event rounds.
 constexpr int RestoreInterval = 500;
@@ -684,14 +686,13 @@ void TElasticForm::applyTrackLimits()
         maximum.setWidth(std::max(limit.width - frame.width(), 1));
     if (limit.height)
         maximum.setHeight(std::max(limit.height - frame.height(), 1));
-    // A maximized window takes the work area, which is within the limits
-    // here, with a frame of the desktop's choosing: a maximum worked out
-    // from the ordinary frame would keep it short of the screen's edges.
-    // And a Wayland compositor sizes a maximized window to the output
-    // whatever its maximum size, and ends the program for answering with a
-    // smaller one: where the window may not be maximized within its limits,
-    // no maximum is announced there (a drag past the limits is undone at its
-    // end, and a maximize gives the largest allowed bounds).
+    // The limits are the ordinary window's: a maximized window takes the
+    // work area the desktop gives it, with a frame of its choosing, and no
+    // maximum fights that. A Wayland compositor, moreover, sizes a maximized
+    // window to the output whatever its maximum size, and ends the program
+    // for answering with a smaller one: where the screen is larger than the
+    // limits, no maximum is announced there at all (a drag past them is
+    // undone at its end).
     if (isMaximized()
         || (maximizingExceedsLimits() && QGuiApplication::platformName() == QLatin1String("wayland")))
         maximum = QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -810,7 +811,7 @@ void TElasticForm::sizeChangedNow()
         m_maximizedSeen = false;
         reapplyFont();
     }
-    if (!isMaximized() && (!hasBorder() || !isSettled()) && !m_settingBounds)
+    if (!isMaximized() && (!hasBorder() || !isSettled()) && !m_settingBounds && tookAboutTheStart())
         setOuterBounds(m_start);
 
     // Qt's menu bar can change height (it wraps) without the window changing
@@ -886,12 +887,6 @@ void TElasticForm::windowStateChanged(Qt::WindowStates oldState)
     applyTrackLimits(); // a maximized window has none of its own
     if (m_placing)
         return;
-    if ((state & Qt::WindowMaximized) && maximizingExceedsLimits()) {
-        // Maximized past the limits: the window takes its largest allowed
-        // bounds instead, once the desktop is done maximizing it.
-        QTimer::singleShot(0, this, &TElasticForm::leaveMaximizedPastLimits);
-        return;
-    }
     if ((oldState & sized) && !(state & sized))
         placeRestored(m_restoreBounds);
     if ((state & sized) != (oldState & sized) || (oldState & Qt::WindowMinimized))
@@ -900,16 +895,6 @@ void TElasticForm::windowStateChanged(Qt::WindowStates oldState)
     // current size is handled now, and a later one by its own event.
     m_lastSeenOuter = outerSize();
     sizeChangedNow();
-}
-
-void TElasticForm::leaveMaximizedPastLimits()
-{
-    if (!isMaximized() || !maximizingExceedsLimits())
-        return;
-    m_placing = true;
-    m_form->setWindowState(m_form->windowState() & ~Qt::WindowMaximized);
-    m_placing = false;
-    placeRestored(maximizedBounds());
 }
 
 void TElasticForm::placeRestored(const Rect &bounds)
@@ -952,11 +937,22 @@ void TElasticForm::activated()
     applyTrackLimits(); // the frame is known by now
 }
 
+bool TElasticForm::tookAboutTheStart() const
+{
+    // A desktop that sizes windows itself (a tiling one) ignores the bounds
+    // asked for; arguing would only leave the window believing in a size it
+    // never gets. Otherwise the desktop took the start bounds but for its
+    // frame, which the bounds are placed again with.
+    const QSize now = m_form->frameGeometry().size();
+    return std::abs(now.width() - m_start.width) <= FrameSlack
+           && std::abs(now.height() - m_start.height) <= FrameSlack;
+}
+
 void TElasticForm::placeStartWithFrame()
 {
     // The start bounds were placed before the window showed, when its frame
     // was not known yet; they are placed once more with it.
-    if (!isSettled() && !isMaximized() && !m_form->isMinimized()
+    if (!isSettled() && !isMaximized() && !m_form->isMinimized() && tookAboutTheStart()
         && !(toRect(m_form->frameGeometry()) == m_start))
         setOuterBounds(m_start);
 }

@@ -146,7 +146,7 @@ private:
     void applyTrackLimits();
     void applyMaintainProportions();
     void keepWithinLimits();
-    void leaveMaximizedPastLimits();
+    bool tookAboutTheStart() const;
     void placeStartWithFrame();
     void placeRestored(const elastic::Rect &bounds);
     void takeRestoreBounds();
