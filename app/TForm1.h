@@ -25,9 +25,9 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
-class QSoundEffect;
 class QTimer;
 class OneLineTextEdit;
+class SoundCue;
 class TElasticForm;
 class TGradBtn;
 class TQuilButton1;
@@ -75,8 +75,8 @@ public:
     TGradBtn *Button2 = nullptr;
     TGradBtn *OstrelButton1 = nullptr;
     TQuilButton1 *Button1 = nullptr;
-    QSoundEffect *OleContainer1 = nullptr; // wrong-answer cue
-    QSoundEffect *OleContainer2 = nullptr; // right-answer cue
+    SoundCue *OleContainer1 = nullptr; // wrong-answer cue
+    SoundCue *OleContainer2 = nullptr; // right-answer cue
     QTimer *Timer1 = nullptr;
     QTimer *Timer2 = nullptr;
     TElasticForm *ElasticForm1 = nullptr;
@@ -157,6 +157,7 @@ public slots:
     void Button1Click();
     void AnswerBoxClick();
     void PeekClick();
+    void GradBtn1Click();
     void Erase();
     void Reset1Click();
     void ShowScore();
