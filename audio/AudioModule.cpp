@@ -231,10 +231,12 @@ private:
     audio::Synthesizer *synthesizer()
     {
         if (!std::exchange(m_triedSpeech, true)) {
-            m_speechModule.setFileName(QDir(moduleDirectory()).filePath(QStringLiteral("libzolport_speech.so")));
+            const QString path = QDir(moduleDirectory()).filePath(QStringLiteral("libzolport_speech.so"));
+            m_speechModule.setFileName(path);
             m_voice = qobject_cast<audio::Synthesizer *>(m_speechModule.instance());
             if (!m_voice)
-                complainOnce(m_saidNoSpeech, QStringLiteral("no speech: %1").arg(m_speechModule.errorString()));
+                complainOnce(m_saidNoSpeech,
+                             QStringLiteral("no speech: %1: %2").arg(path, m_speechModule.errorString()));
         }
         return m_voice;
     }
