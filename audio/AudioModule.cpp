@@ -35,6 +35,10 @@
 
 namespace {
 
+// The sound server's buffer for a stream: long enough for the UI thread
+// that feeds it every 20 ms, short for a prompt start.
+constexpr qint64 BufferMicroseconds = 150000;
+
 struct Sound {
     QAudioFormat format;
     QByteArray samples;
@@ -145,6 +149,10 @@ public:
             m_format = sound.format;
         }
         m_sink->stop();
+        // Asked for afresh each time: Qt 6.4 asks the next stream for the
+        // buffer the server granted the last one, which comes back smaller on
+        // every start, until a word played over and over underruns.
+        m_sink->setBufferSize(int(sound.format.bytesForDuration(BufferMicroseconds)));
         m_buffer.close();
         m_buffer.setData(sound.samples);
         m_buffer.open(QIODevice::ReadOnly);

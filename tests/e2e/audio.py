@@ -99,6 +99,13 @@ class PulseServer:
                     return at - (len(samples) - i) / 2 / RATE
         return None
 
+    def log(self):
+        try:
+            with open(os.path.join(self.base, "server.log")) as log:
+                return log.read()[-2000:]
+        except OSError:
+            return "(no log)"
+
     def stop(self):
         if self.proc and self.proc.poll() is None:
             self.proc.terminate()

@@ -41,10 +41,10 @@ def read_nouns(path, level="100"):
 class Drill:
     """The running program, seen through its accessible objects."""
 
-    def __init__(self, screen, binary, workdir):
+    def __init__(self, screen, binary, workdir, console=None):
         self.screen = screen
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        self.proc = subprocess.Popen([binary], cwd=workdir, env=env)
+        self.proc = subprocess.Popen([binary], cwd=workdir, env=env, stderr=console)
         self.bus = atspi.Bus(atspi.a11y_address())
         self.app = wait_for(lambda: atspi.application(self.bus, APP_NAME), 30, "the program on the accessibility bus")
         self.frame = wait_for(lambda: self.top_level(WINDOW_CAPTION), 20, "the drill window")
