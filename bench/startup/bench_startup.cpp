@@ -128,7 +128,8 @@ int probe(int argc, char **argv, bool drill, long long startNs)
         // Maximized as the drill's window is, so that both pay for the same
         // window surface (5 MB at 1280 x 1024).
         QMainWindow window;
-        Probe watch(&window, [] { return true; }, startNs);
+        Probe watch(
+            &window, [] { return true; }, startNs);
         window.showMaximized();
         return app.exec();
     }
@@ -137,8 +138,9 @@ int probe(int argc, char **argv, bool drill, long long startNs)
     QGuiApplication::setDesktopFileName(QStringLiteral("zolport"));
     app.setProperty("HelpFile", QString::fromLatin1(ApplicationHelpFile));
     TForm1 form;
-    Probe watch(form.Edit1->viewport(),
-                [&form] { return !form.Edit1->toPlainText().startsWith(QLatin1String("Select level")); }, startNs);
+    Probe watch(
+        form.Edit1->viewport(),
+        [&form] { return !form.Edit1->toPlainText().startsWith(QLatin1String("Select level")); }, startNs);
     form.show();
     return app.exec();
 }
@@ -174,8 +176,8 @@ bool runProbe(const char *self, const char *kind, const char *preload, Sample &s
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     const long long start = monotonicNs();
     std::string startText = std::to_string(start);
-    char *args[] = {const_cast<char *>(self), const_cast<char *>("--probe"), const_cast<char *>(kind),
-                    startText.data(), nullptr};
+    char *args[] = {const_cast<char *>(self), const_cast<char *>("--probe"), const_cast<char *>(kind), startText.data(),
+                    nullptr};
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, self, &actions, nullptr, args, env.data());
     posix_spawn_file_actions_destroy(&actions);
