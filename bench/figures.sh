@@ -39,6 +39,9 @@ echo
 echo "## Start-up and memory (bench/startup)"
 run "$build/bench/startup/bench_startup" 21
 echo
+echo "## From a click to the first sound (bench/sound)"
+run python3 "$(dirname "$0")/sound/bench_repeat.py" "$build/zolport" 5
+echo
 echo "## One drill step and the group loads (bench/drill)"
 run "$build/bench/drill/bench_drill"
 echo

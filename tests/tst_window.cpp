@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBrowser>
 
 class TestWindow : public QObject
 {
@@ -688,6 +689,8 @@ private slots:
         QVERIFY2(!w.form->findChild<QDialog *>("HelpWindow"), "F1 outside a menu does nothing");
         QApplication::sendEvent(w.find<QMenu>("Help1"), &f1);
         QVERIFY(w.form->findChild<QDialog *>("HelpWindow"));
+        const auto *text = w.form->findChild<QDialog *>("HelpWindow")->findChild<QTextBrowser *>();
+        QVERIFY(text->toPlainText().contains(QString::fromUtf8("Repeat: ouça a palavra em inglês")));
     }
 };
 
