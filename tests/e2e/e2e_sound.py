@@ -2,9 +2,10 @@
 """Hears the real zolport program on a PulseAudio server of its own: every
 cue of a right and a wrong choice, and the word that "Repeat" says, told
 apart in the recorded samples by length and pitch; ten fast clicks on Repeat
-do not queue up the word; then, with the server stopped, the same steps run
-on without a hang or an error box, and the console carries at most one line
-about the lost sound.
+do not queue up the word; the window closed while it speaks ends cleanly.
+Then a second run loses the server while the word is said: the same steps
+run on without a hang or an error box, and the console carries at most one
+line about the lost sound.
 
 usage: e2e_sound.py ZOLPORT_BINARY NOUNS_TSV SHOTS_DIR
 Exits 77 (a skip for CTest) when the desktop tools or PulseAudio are missing,
@@ -51,6 +52,32 @@ def answer_round(drill, screen, nouns, index):
     return following
 
 
+def start_drill(screen, binary, home, name, shots):
+    workdir = os.path.join(home, name)
+    os.makedirs(workdir)
+    console = os.path.join(shots, name + "-console.txt")
+    with open(console, "w") as out:
+        return Drill(screen, binary, workdir, out), console
+
+
+def leave(drill, screen, by_menu=True):
+    """Exit (or the window closed), the goodbye box answered: the program ends on its own, with status 0."""
+    if by_menu:
+        drill.menu("Exit", "Exit")
+    goodbye = wait_for(lambda: message_box(drill, APP_NAME), 10, "the goodbye message")
+    screen.click(*goodbye.find("OK", "push button").centre())
+    code = drill.proc.wait(10)
+    check(code == 0, "the program ended with status %d" % code)
+
+
+def sound_lines(console):
+    with open(console) as out:
+        lines = [line.rstrip("\n") for line in out]
+    print("console: %r" % lines, flush=True)
+    return [line for line in lines
+            if any(word in line.lower() for word in ("sound", "audio", "pulse", "stream", "speech"))]
+
+
 def run(binary, nouns_tsv, shots):
     nouns = read_nouns(nouns_tsv)
     screen = desktop.Desktop(shots)
@@ -61,13 +88,9 @@ def run(binary, nouns_tsv, shots):
         sys.exit(desktop.SKIP)
     os.environ.update(pulse.env)
     screen.start()
-    workdir = os.path.join(os.environ["HOME"], "fresh")
-    os.makedirs(workdir)
-    console_path = os.path.join(shots, "console.txt")
     drill = None
     try:
-        with open(console_path, "w") as console:
-            drill = Drill(screen, binary, workdir, console)
+        drill, console = start_drill(screen, binary, os.environ["HOME"], "first", shots)
         expect_text(drill, "Question", nouns[0][0], 10)
 
         # Rounds of wrong, right and Repeat; the first press of the run loads the sound.
@@ -98,28 +121,29 @@ def run(binary, nouns_tsv, shots):
               "the fast clicks queued the word up: %.2f s of speech for %.2f s of clicking" % (spoken, clicked))
         check(drill.text("Trials") == str(2 * ROUNDS), "Repeat changed the trial count")
 
-        # The sound server goes away; the drill goes on, silently.
+        # The window closed (Alt+F4) while it speaks.
+        screen.xdotool("click", 1)
+        screen.key("alt+F4")
+        leave(drill, screen, by_menu=False)
+        drill = None
+        check(not sound_lines(console), "console lines about the sound with the server up")
+
+        # The sound server goes away while the word is said; the drill goes on, silently.
+        drill, console = start_drill(screen, binary, os.environ["HOME"], "second", shots)
+        expect_text(drill, "Question", nouns[0][0], 10)
+        drill.click_control("Repeat")
+        time.sleep(0.1)
         pulse.stop()
-        index = ROUNDS
-        answer_round(drill, screen, nouns, index)
+        answer_round(drill, screen, nouns, 0)
         screen.point(*repeat)
         screen.xdotool("click", "--repeat", FAST_CLICKS, "--delay", 40, 1)
-        expect_text(drill, "Trials", str(2 * ROUNDS + 2))
+        expect_text(drill, "Trials", "2")
         check(not drill.dialogs(), "a box came up after the sound server went away")
         screen.screenshot("sound-server-gone")
-
-        drill.menu("Exit", "Exit")
-        goodbye = wait_for(lambda: message_box(drill, APP_NAME), 10, "the goodbye message")
-        screen.click(*goodbye.find("OK", "push button").centre())
-        code = drill.proc.wait(10)
-        check(code == 0, "the program ended with status %d" % code)
+        leave(drill, screen)
         drill = None
-        with open(console_path) as console:
-            lines = [line.rstrip("\n") for line in console]
-        sound_lines = [line for line in lines if any(word in line.lower() for word in (
-            "sound", "audio", "pulse", "stream", "speech"))]
-        print("console: %r" % lines, flush=True)
-        check(len(sound_lines) <= 1, "more than one console line about the sound: %r" % sound_lines)
+        lost = sound_lines(console)
+        check(len(lost) <= 1, "more than one console line about the lost sound: %r" % lost)
         print("e2e sound: all steps passed", flush=True)
     finally:
         if drill is not None and drill.proc.poll() is None:
