@@ -7,7 +7,6 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QPluginLoader>
-#include <QPointer>
 #include <QWidget>
 
 namespace audio {
