@@ -87,16 +87,16 @@ class PulseServer:
             return b"".join(data for at, data in self.chunks if at >= since)
 
     def first_sound_after(self, moment, threshold=300):
-        """When the first sample above the threshold arrived after a moment, or None."""
+        """When the first sample above the threshold reached this reader after a moment, or None.
+        The sink writes 4096 bytes (23 ms) at a time, so the sample may have been rendered up to
+        23 ms before."""
         with self.lock:
             chunks = [(at, data) for at, data in self.chunks if at >= moment]
         for at, data in chunks:
             samples = array.array("h")
             samples.frombytes(data[:len(data) // 2 * 2])
-            for i, value in enumerate(samples):
-                if abs(value) > threshold:
-                    # A chunk arrives when its last sample is rendered; this one is earlier by the rest.
-                    return at - (len(samples) - i) / 2 / RATE
+            if any(abs(value) > threshold for value in samples):
+                return at
         return None
 
     def log(self):
