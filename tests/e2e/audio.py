@@ -128,11 +128,11 @@ class Sound:
     def kind(self):
         """Right cue: about 0.06 s, high (1.3 and 1.8 kHz); wrong cue: about 0.2 s, low (110 Hz);
         speech: longer than both."""
-        if self.seconds > 0.35:
+        if self.seconds > 0.3:
             return "speech"
         if self.hertz > 800 and self.seconds < 0.12:
             return "right"
-        if self.hertz < 400 and 0.12 <= self.seconds <= 0.3:
+        if self.hertz < 400 and 0.12 <= self.seconds <= 0.26:
             return "wrong"
         return "other"
 
