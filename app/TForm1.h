@@ -8,6 +8,7 @@
 // this class reads the controls into drill::Settings, calls the rules, and
 // writes texts, timers and sounds.
 
+#include "app/Sound.h" // the cues' type, complete for whoever plays or reads them
 #include "drill/DrillState.h"
 #include "vocabulary/WordGroups.h"
 #include "vocabulary/WordStore.h"
@@ -27,7 +28,6 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 class OneLineTextEdit;
-class SoundCue;
 class TElasticForm;
 class TGradBtn;
 class TQuilButton1;
