@@ -71,7 +71,7 @@ const Caption Captions[] = {
     {"AnswerBox", "Answer choices", "Pick the translation among the four choices"},
     {"Answer", "Answer", "Type the translation here; the verdict appears here after each answer"},
     {"Reset1", "Reset", "Sets the trial count and the score back to zero"},
-    {"GradBtn1", "Repeat", "Does nothing"},
+    {"GradBtn1", "Repeat", "Says the English word of the question aloud"},
     {"Button2", "New Question", "Skips to the next word without counting a trial"},
     {"OstrelButton1", "Peek", "Shows the expected answer for a moment"},
     {"Button1", "Check", "Judges the typed answer; Enter presses it"},

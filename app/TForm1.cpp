@@ -4,6 +4,8 @@
 #include "app/AppInfo.h"
 #include "app/OneLineTextEdit.h"
 #include "app/Platform.h"
+#include "app/Sound.h"
+#include "audio/Output.h"
 #include "controls/AccentKey.h"
 #include "controls/ChoiceButton.h"
 #include "controls/ElastFrm.h"
@@ -11,6 +13,7 @@
 #include "controls/GradBtn.h"
 #include "controls/QuilBtn1.h"
 #include "drill/Drill.h"
+#include "drill/Speech.h"
 #include "drill/Text.h"
 
 #include <QAction>
@@ -28,7 +31,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QSoundEffect>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -478,13 +480,16 @@ void TForm1::createTimersAndSounds()
     Timer2 = timer("Timer2", &TForm1::NewQuestion);
 
     const auto sound = [this](const char *name, const char *source) {
-        auto *cue = new QSoundEffect(this);
+        auto *cue = new SoundCue(this);
         cue->setObjectName(QString::fromLatin1(name));
         cue->setSource(QUrl(QString::fromLatin1(source)));
         return cue;
     };
     OleContainer1 = sound("OleContainer1", "qrc:/sounds/wrong.wav");
     OleContainer2 = sound("OleContainer2", "qrc:/sounds/right.wav");
+    connect(GradBtn1, &TGradBtn::clicked, this, &TForm1::GradBtn1Click);
+    // The sound libraries load at the learner's first press, not at start-up.
+    audio::loadOnFirstInput(this);
 }
 
 void TForm1::setTabOrder()
@@ -944,6 +949,18 @@ void TForm1::PeekClick()
 {
     writeAnswer(drill::fromWindows1252(drill::expectedAnswer(*this, Words)));
     startOnce(Timer1);
+}
+
+void TForm1::GradBtn1Click()
+{
+    // Only an English question has a word to hear; in the other direction
+    // the English text is the answer.
+    if (!EnglishtoSpanish1->isChecked())
+        return;
+    const std::string said
+        = drill::speakableText(Words.text(vocabulary::WordStore::English, AskedIndex), Verbs1->isChecked());
+    if (!said.empty())
+        audio::output().say(drill::fromWindows1252(said));
 }
 
 void TForm1::Erase()

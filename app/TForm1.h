@@ -8,6 +8,7 @@
 // this class reads the controls into drill::Settings, calls the rules, and
 // writes texts, timers and sounds.
 
+#include "app/Sound.h" // the cues' type, complete for whoever plays or reads them
 #include "drill/DrillState.h"
 #include "vocabulary/WordGroups.h"
 #include "vocabulary/WordStore.h"
@@ -26,7 +27,6 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
-class QSoundEffect;
 class QTimer;
 class OneLineTextEdit;
 class TElasticForm;
@@ -76,8 +76,8 @@ public:
     TGradBtn *Button2 = nullptr;
     TGradBtn *OstrelButton1 = nullptr;
     TQuilButton1 *Button1 = nullptr;
-    QSoundEffect *OleContainer1 = nullptr; // wrong-answer cue
-    QSoundEffect *OleContainer2 = nullptr; // right-answer cue
+    SoundCue *OleContainer1 = nullptr; // wrong-answer cue
+    SoundCue *OleContainer2 = nullptr; // right-answer cue
     QTimer *Timer1 = nullptr;
     QTimer *Timer2 = nullptr;
     TElasticForm *ElasticForm1 = nullptr;
@@ -158,6 +158,7 @@ public slots:
     void Button1Click();
     void AnswerBoxClick();
     void PeekClick();
+    void GradBtn1Click();
     void Erase();
     void Reset1Click();
     void ShowScore();

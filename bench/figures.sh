@@ -39,6 +39,10 @@ echo
 echo "## Start-up and memory (bench/startup)"
 run "$build/bench/startup/bench_startup" 21
 echo
+echo "## From a click to the first sound (bench/sound)"
+# (the accessibility registry of its private desktop announces itself on stdout)
+run sh -c "python3 '$(dirname "$0")/sound/bench_repeat.py' '$build/zolport' 5 | grep -v '^SpiRegistry'"
+echo
 echo "## One drill step and the group loads (bench/drill)"
 run "$build/bench/drill/bench_drill"
 echo

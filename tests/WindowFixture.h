@@ -3,7 +3,9 @@
 // Helpers for tests that drive the drill window through its object names.
 
 #include "app/Platform.h"
+#include "app/Sound.h"
 #include "app/TForm1.h"
+#include "audio/Output.h"
 #include "tests/FixedRandom.h"
 
 #include <QAction>
@@ -37,6 +39,22 @@ public:
 
 private:
     MessageBoxes *m_previous = nullptr;
+};
+
+// Records the cues played and the texts said, in their order ("cue:..." or "say:...").
+class RecordingSound : public audio::Output
+{
+public:
+    RecordingSound() { m_previous = audio::install(this); }
+    ~RecordingSound() override { audio::install(m_previous); }
+
+    void playCue(const QUrl &source) override { events << QStringLiteral("cue:") + source.toString(); }
+    void say(const QString &text) override { events << QStringLiteral("say:") + text; }
+
+    QStringList events;
+
+private:
+    audio::Output *m_previous = nullptr;
 };
 
 struct Window
@@ -82,6 +100,7 @@ struct Window
             form->NewQuestion();
     }
 
+    RecordingSound sound; // first, so that it outlives the window
     std::unique_ptr<TForm1> form;
     FixedRandom *random = nullptr;
 };

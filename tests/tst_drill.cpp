@@ -2,6 +2,7 @@
 // wrong-answer choices and the picking of entries.
 
 #include "drill/Drill.h"
+#include "drill/Speech.h"
 #include "drill/Text.h"
 #include "tests/FixedRandom.h"
 #include "vocabulary/WordStore.h"
@@ -670,6 +671,38 @@ private slots:
         }
         QCOMPARE(seen.size(), asked);
         QCOMPARE(state.RangeEnd - int(seen.size()), leftOut);
+    }
+
+    void speakableText_data()
+    {
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<bool>("verbForm");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("one word") << "house" << false << "house";
+        QTest::newRow("alternatives pause") << "to toward" << false << "to, toward";
+        QTest::newRow("three alternatives") << "bigger larger greater" << false << "bigger, larger, greater";
+        QTest::newRow("underscores join") << "each_other" << false << "each other";
+        QTest::newRow("joined alternative") << "a_little a_lot" << false << "a little, a lot";
+        QTest::newRow("noun note") << "record(noun)" << false << "record";
+        QTest::newRow("hyphen and apostrophe") << "right-hand" << false << "right-hand";
+        QTest::newRow("marker to") << "to have" << true << "to have";
+        QTest::newRow("marker I") << "I don't" << true << "I don't";
+        QTest::newRow("marker you") << "you have" << true << "you have";
+        QTest::newRow("marker he") << "he_(she_it) uses" << true << "he uses";
+        QTest::newRow("marker we") << "we have" << true << "we have";
+        QTest::newRow("marker you(pl)") << "you(pl) use" << true << "you use";
+        QTest::newRow("marker they") << "they won't" << true << "they won't";
+        QTest::newRow("verb form is one phrase") << "he_(she_it) does or makes" << true << "he does or makes";
+        QTest::newRow("participle") << "said" << true << "said";
+        QTest::newRow("empty") << "" << false << "";
+    }
+
+    void speakableText()
+    {
+        QFETCH(QString, english);
+        QFETCH(bool, verbForm);
+        QFETCH(QString, said);
+        QCOMPARE(QString::fromStdString(drill::speakableText(cp1252(english).toStdString(), verbForm)), said);
     }
 };
 

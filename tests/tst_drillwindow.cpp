@@ -4,6 +4,7 @@
 #include "app/OneLineTextEdit.h"
 #include "controls/GradBtn.h"
 #include "controls/QuilBtn1.h"
+#include "drill/Speech.h"
 #include "drill/Text.h"
 #include "tests/WindowFixture.h"
 
@@ -539,6 +540,85 @@ private slots:
         }
         QCOMPARE(w.form->CorrectCount, 1);
         QCOMPARE(w.form->TrialCount, 3);
+    }
+
+    void cues_data()
+    {
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<QString>("cue");
+        QTest::newRow("wrong choice") << false << false << "cue:qrc:/sounds/wrong.wav";
+        QTest::newRow("right choice") << false << true << "cue:qrc:/sounds/right.wav";
+        QTest::newRow("wrong typed") << true << false << "cue:qrc:/sounds/wrong.wav";
+        QTest::newRow("right typed") << true << true << "cue:qrc:/sounds/right.wav";
+    }
+
+    void cues()
+    {
+        QFETCH(bool, typed);
+        QFETCH(bool, right);
+        QFETCH(QString, cue);
+        Window w;
+        w.start();
+        if (typed) {
+            w.trigger("TypeAnswer");
+            w.form->Answer->setPlainText(right ? QStringLiteral("palavra") : QStringLiteral("x"));
+            w.form->Button1->click();
+        } else {
+            w.choose(right);
+        }
+        QCOMPARE(w.sound.events, QStringList{cue});
+    }
+
+    // Repeat says the English question, made speakable, and nothing else moves.
+    void repeatSaysTheQuestion_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<int>("skip"); // New Question clicks before Repeat
+        QTest::addColumn<bool>("portugueseToEnglish");
+        QTest::addColumn<QStringList>("said");
+        QTest::newRow("first noun") << "Nouns1" << 0 << false << QStringList{"say:word"};
+        QTest::newRow("verb with marker") << "Verbs1" << 0 << false << QStringList{"say:he is"};
+        QTest::newRow("alternatives") << "Prepositions1" << 1 << false << QStringList{"say:to, toward"};
+        QTest::newRow("question in Portuguese") << "Nouns1" << 0 << true << QStringList{};
+    }
+
+    void repeatSaysTheQuestion()
+    {
+        QFETCH(QString, group);
+        QFETCH(int, skip);
+        QFETCH(bool, portugueseToEnglish);
+        QFETCH(QStringList, said);
+        Window w;
+        w.form->show(); // the first activation starts the drill
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.trigger(qPrintable(group));
+        if (portugueseToEnglish)
+            w.trigger("SpanishtoEnglish1");
+        for (int i = 0; i < skip; ++i)
+            w.form->Button2->click();
+        w.form->Answer->setFocus();
+        w.choose(false); // a trial, a running timer and a choice order to keep
+        w.sound.events.clear();
+        const auto snapshot = [&w] {
+            const TForm1 &f = *w.form;
+            return QStringList{w.text("Edit1"), w.text("Answer"), w.text("NumTrials"), w.text("Score"),
+                               QString::number(f.AskedIndex), QString::number(f.SequencePos),
+                               QString::number(f.TrialCount), QString::number(f.CorrectCount),
+                               QString::number(f.FirstTry), f.KnownList.join(','), f.ChoiceOrder.join(','),
+                               QString::number(f.Timer1->isActive()), QString::number(f.Timer2->isActive()),
+                               QString::number(f.Timer1->remainingTime() / 100)}
+                   << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString());
+        };
+        const QStringList before = snapshot();
+        if (portugueseToEnglish) {
+            QVERIFY(!w.form->GradBtn1->isEnabled());
+            w.form->GradBtn1Click(); // even when called, the answer is not given away
+        } else {
+            w.form->GradBtn1->click(); // as Enter or a screen reader presses it
+        }
+        QCOMPARE(w.sound.events, said);
+        QCOMPARE(snapshot(), before);
     }
 };
 

@@ -124,14 +124,19 @@ class Desktop:
         return subprocess.run(["xdotool"] + [str(a) for a in args], check=True,
                               capture_output=True, text=True).stdout.strip()
 
+    def point(self, x, y):
+        """Moves the pointer there and waits until it is there."""
+        here = dict(line.split(":") for line in self.xdotool("getmouselocation").split()[:2])
+        if (int(here["x"]), int(here["y"])) != (x, y):  # --sync waits for a motion that never comes
+            self.xdotool("mousemove", "--sync", x, y)
+            time.sleep(0.05)
+
     def click(self, x, y, button=1):
-        self.xdotool("mousemove", "--sync", x, y)
-        time.sleep(0.05)
+        self.point(x, y)
         self.xdotool("click", button)
 
     def double_click(self, x, y):
-        self.xdotool("mousemove", "--sync", x, y)
-        time.sleep(0.05)
+        self.point(x, y)
         self.xdotool("click", "--repeat", 2, "--delay", 80, 1)
 
     def drag(self, start, end, steps=10):

@@ -41,8 +41,8 @@ def read_nouns(path, level="100"):
 class Drill:
     """The running program, seen through its accessible objects."""
 
-    def __init__(self, screen, binary, workdir, env=None, stderr=None):
-        """env: variables on top of the X session's; stderr: where the program's goes."""
+    def __init__(self, screen, binary, workdir, stderr=None, env=None):
+        """stderr: where the program's console goes; env: variables on top of the X session's."""
         self.screen = screen
         full_env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         full_env.update(env or {})

@@ -7,6 +7,7 @@ usage: check_install.py CMAKE BUILD_DIR WORK_DIR
 """
 
 import configparser
+import glob
 import os
 import shutil
 import stat
@@ -58,12 +59,18 @@ def check_tree(prefix):
             done = subprocess.run(["desktop-file-validate", desktop_file], capture_output=True, text=True)
             check(done.returncode == 0, "desktop-file-validate: " + done.stdout + done.stderr)
 
+    for module in ("libzolport_audio.so", "libzolport_speech.so"):
+        check(glob.glob(os.path.join(prefix, "lib*", "**", "zolport", module), recursive=True),
+              "the sound module %s is not installed in <libdir>/zolport" % module)
+
     metainfo = os.path.join(prefix, "share", "metainfo", "io.github.zolport.ZolPort.metainfo.xml")
     if check(os.path.isfile(metainfo), "share/metainfo/io.github.zolport.ZolPort.metainfo.xml is missing"):
         component = ElementTree.parse(metainfo).getroot()
         check(component.findtext("id") == "io.github.zolport.ZolPort", "wrong AppStream id")
         check(component.findtext("launchable") == "zolport.desktop", "the AppStream entry does not launch zolport.desktop")
         check("@" not in ElementTree.tostring(component, encoding="unicode"), "unreplaced @VARIABLE@ in the metainfo")
+        check(component.findtext("project_license") == "GPL-3.0-or-later", "the metainfo names no GPL-3.0-or-later")
+        check("example." not in ElementTree.tostring(component, encoding="unicode"), "a placeholder address")
         if shutil.which("appstreamcli"):
             done = subprocess.run(["appstreamcli", "validate", "--no-net", metainfo], capture_output=True, text=True)
             check(done.returncode == 0, "appstreamcli validate: " + done.stdout + done.stderr)
@@ -87,6 +94,15 @@ def check_help_opens(prefix, work):
     os.environ["PATH"] = tools + os.pathsep + os.environ["PATH"]
     os.environ.pop("XDG_CURRENT_DESKTOP", None)
 
+    import audio
+    pulse = None if audio.missing_packages() else audio.PulseServer()
+    if pulse and pulse.start():
+        os.environ.update(pulse.env)
+    else:
+        print("the installed program's speech not checked: PulseAudio %s" % (
+            "did not start" if pulse else "is missing"), flush=True)
+        pulse = None
+
     screen = desktop.Desktop(os.path.join(work, "shots"))
     screen.start()
     fresh = os.path.join(os.environ["HOME"], "fresh-dir")
@@ -95,6 +111,11 @@ def check_help_opens(prefix, work):
     try:
         drill = Drill(screen, os.path.join(prefix, "bin", "zolport"), fresh)
         wait_for(lambda: drill.text("Word group") == "Nouns", 10, "the first question")
+        if pulse:
+            # The moved prefix finds its own sound modules.
+            drill.click_control("Repeat")
+            wait_for(lambda: any(s.kind == "speech" for s in audio.sounds(pulse.recording())), 10,
+                     "the installed program to say the word")
         drill.menu("Help", "Program Help")
         wait_for(lambda: os.path.exists(opened), 10, "the help document to be handed to xdg-open")
         with open(opened) as log:
@@ -112,6 +133,8 @@ def check_help_opens(prefix, work):
         if drill is not None and drill.proc.poll() is None:
             drill.proc.kill()
         screen.stop()
+        if pulse:
+            pulse.cleanup()
 
 
 def main(argv):

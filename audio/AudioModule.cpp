@@ -1,0 +1,275 @@
+// The audio module: plays the cues and the spoken word through Qt
+// Multimedia's audio output, one sink per sound.
+//
+// A sink stays open after its sound, until the same sound starts again. Qt
+// 6.4's QSoundEffect closes its PulseAudio stream as soon as it has handed
+// over the last bytes, and the server drops what it has not played yet: of a
+// 60 ms cue, mostly everything (a recording heard 10 of 20 cues, most of
+// them cut short). An open stream that runs out of data is drained instead,
+// so the server plays it to the end.
+
+#include "audio/Output.h"
+
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QMediaDevices>
+#include <QObject>
+#include <QPluginLoader>
+#include <QtEndian>
+
+#include <dlfcn.h>
+
+#include <atomic>
+#include <cstdio>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <utility>
+
+namespace {
+
+// The sound server's buffer for a stream: long enough for the UI thread
+// that feeds it every 20 ms, short for a prompt start.
+constexpr qint64 BufferMicroseconds = 150000;
+
+struct Sound {
+    QAudioFormat format;
+    QByteArray samples;
+};
+
+// One line on the console when the sound is lost, once a run; the drill
+// goes on silently. Qt Multimedia itself writes a line for every stream that
+// a vanished sound server takes with it, and for every later try to reach
+// it (from the sound server's thread, too); those become that one line.
+std::atomic_bool soundLostSaid = false;
+QtMessageHandler previousHandler = nullptr;
+
+void passOn(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (previousHandler)
+        previousHandler(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+void reportLostSound(const QMessageLogContext &context, QString why)
+{
+    if (soundLostSaid.exchange(true))
+        return;
+    if (why.startsWith(QLatin1Char('"')) && why.endsWith(QLatin1Char('"')))
+        why = why.mid(1, why.size() - 2);
+    passOn(QtWarningMsg, context, QStringLiteral("zolport: no sound: ") + why);
+}
+
+void filterSoundMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    static const QLatin1String qtSoundLines[]
+        = {QLatin1String("Stream error:"), QLatin1String("PulseAudioService:"), QLatin1String("QAudioSink"),
+           QLatin1String("pa_stream"), QLatin1String("No audio device detected")};
+    const QStringView text = QStringView(message).mid(message.startsWith(QLatin1Char('"')) ? 1 : 0);
+    for (const QLatin1String &line : qtSoundLines) {
+        if (text.startsWith(line)) {
+            reportLostSound(context, message);
+            return;
+        }
+    }
+    passOn(type, context, message);
+}
+
+void complainOnce(bool &said, const QString &line)
+{
+    if (std::exchange(said, true))
+        return;
+    qWarning("zolport: %s", qPrintable(line));
+}
+
+// The samples and format of an uncompressed PCM RIFF WAVE file.
+std::optional<Sound> readWave(const QByteArray &file)
+{
+    const auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(file.constData() + at); };
+    const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(file.constData() + at); };
+    if (file.size() < 12 || !file.startsWith("RIFF") || file.mid(8, 4) != "WAVE")
+        return std::nullopt;
+    Sound sound;
+    bool haveFormat = false;
+    for (qsizetype at = 12; at + 8 <= file.size();) {
+        const QByteArray id = file.mid(at, 4);
+        const qsizetype size = u32(at + 4);
+        const qsizetype body = at + 8;
+        if (size > file.size() - body)
+            return std::nullopt;
+        if (id == "fmt " && size >= 16) {
+            const int bits = u16(body + 14);
+            if (u16(body) != 1 || (bits != 8 && bits != 16))
+                return std::nullopt;
+            sound.format.setChannelCount(u16(body + 2));
+            sound.format.setSampleRate(int(u32(body + 4)));
+            sound.format.setSampleFormat(bits == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
+            haveFormat = true;
+        } else if (id == "data" && haveFormat) {
+            sound.samples = file.mid(body, size);
+            return sound;
+        }
+        at = body + size + (size & 1);
+    }
+    return std::nullopt;
+}
+
+QString resourcePath(const QUrl &source)
+{
+    if (source.scheme() == QLatin1String("qrc"))
+        return QLatin1Char(':') + source.path();
+    return source.toLocalFile();
+}
+
+// Where this module lies: the speech module is its neighbour.
+QString moduleDirectory()
+{
+    Dl_info info {};
+    if (dladdr(reinterpret_cast<const void *>(&moduleDirectory), &info) == 0 || !info.dli_fname)
+        return {};
+    return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath();
+}
+
+// Plays one sound at a time, each new one from its start.
+class Channel {
+public:
+    void play(const Sound &sound)
+    {
+        if (!m_sink || m_format != sound.format) {
+            m_sink.reset();
+            m_sink = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), sound.format);
+            m_format = sound.format;
+        }
+        m_sink->stop();
+        // Asked for afresh each time: Qt 6.4 asks the next stream for the
+        // buffer the server granted the last one, which comes back smaller on
+        // every start, until a word played over and over underruns.
+        m_sink->setBufferSize(int(sound.format.bytesForDuration(BufferMicroseconds)));
+        m_buffer.close();
+        m_buffer.setData(sound.samples);
+        m_buffer.open(QIODevice::ReadOnly);
+        m_sink->start(&m_buffer);
+    }
+
+    QAudio::Error error() const { return m_sink ? m_sink->error() : QAudio::NoError; }
+
+private:
+    // Declared first, so that the sink, which reads it, goes first.
+    QBuffer m_buffer;
+    QAudioFormat m_format;
+    std::unique_ptr<QAudioSink> m_sink;
+};
+
+} // namespace
+
+class AudioModule : public QObject, public audio::Output {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID ZolportAudioOutput_iid)
+    Q_INTERFACES(audio::Output)
+
+public:
+    AudioModule()
+    {
+        s_instance = this;
+        previousHandler = qInstallMessageHandler(filterSoundMessages);
+        // The sinks go before the application does: the sound server's
+        // connection belongs to it.
+        qAddPostRoutine([] {
+            if (s_instance)
+                s_instance->release();
+        });
+    }
+
+    ~AudioModule() override
+    {
+        release();
+        s_instance = nullptr;
+    }
+
+    void playCue(const QUrl &source) override
+    {
+        const QString key = source.toString();
+        auto cue = m_cues.constFind(key);
+        if (cue == m_cues.cend()) {
+            QFile file(resourcePath(source));
+            std::optional<Sound> sound = file.open(QIODevice::ReadOnly) ? readWave(file.readAll()) : std::nullopt;
+            if (!sound) {
+                complainOnce(m_saidBadCue, QStringLiteral("no cue in %1").arg(key));
+                return;
+            }
+            cue = m_cues.insert(key, *sound);
+        }
+        std::unique_ptr<Channel> &channel = m_channels[key];
+        if (!channel)
+            channel = std::make_unique<Channel>();
+        channel->play(*cue);
+        checkDevice(*channel);
+    }
+
+    void say(const QString &text) override
+    {
+        audio::Synthesizer *voice = synthesizer();
+        if (!voice)
+            return;
+        const audio::Speech speech = voice->synthesize(text);
+        if (speech.samples.isEmpty()) {
+            complainOnce(m_saidNoSpeech, QStringLiteral("%1 said nothing for \"%2\"").arg(voice->voiceName(), text));
+            return;
+        }
+        Sound sound;
+        sound.format.setSampleRate(speech.sampleRate);
+        sound.format.setChannelCount(1);
+        sound.format.setSampleFormat(QAudioFormat::Int16);
+        sound.samples = speech.samples;
+        if (!m_speech)
+            m_speech = std::make_unique<Channel>();
+        m_speech->play(sound);
+        checkDevice(*m_speech);
+    }
+
+private:
+    audio::Synthesizer *synthesizer()
+    {
+        if (!std::exchange(m_triedSpeech, true)) {
+            const QString path = QDir(moduleDirectory()).filePath(QStringLiteral("libzolport_speech.so"));
+            m_speechModule.setFileName(path);
+            m_voice = qobject_cast<audio::Synthesizer *>(m_speechModule.instance());
+            if (!m_voice)
+                complainOnce(m_saidNoSpeech,
+                             QStringLiteral("no speech: %1: %2").arg(path, m_speechModule.errorString()));
+        }
+        return m_voice;
+    }
+
+    static void checkDevice(const Channel &channel)
+    {
+        if (channel.error() == QAudio::OpenError || channel.error() == QAudio::FatalError)
+            reportLostSound(QMessageLogContext(), QStringLiteral("no audio output could be opened"));
+    }
+
+    void release()
+    {
+        m_channels.clear();
+        m_speech.reset();
+    }
+
+    static inline AudioModule *s_instance = nullptr;
+    QHash<QString, Sound> m_cues;
+    std::map<QString, std::unique_ptr<Channel>> m_channels;
+    std::unique_ptr<Channel> m_speech;
+    QPluginLoader m_speechModule;
+    audio::Synthesizer *m_voice = nullptr;
+    bool m_triedSpeech = false;
+    bool m_saidBadCue = false;
+    bool m_saidNoSpeech = false;
+};
+
+#include "AudioModule.moc"

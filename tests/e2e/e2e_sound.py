@@ -1,0 +1,172 @@
+#!/usr/bin/env python3
+"""Hears the real zolport program on a PulseAudio server of its own: every
+cue of a right and a wrong choice, and the word that "Repeat" says, told
+apart in the recorded samples by length and pitch; ten fast clicks on Repeat
+do not queue up the word; the window closed while it speaks ends cleanly.
+Then a second run loses the server while the word is said: the same steps
+run on without a hang or an error box, and the console carries at most one
+line about the lost sound.
+
+usage: e2e_sound.py ZOLPORT_BINARY NOUNS_TSV SHOTS_DIR
+Exits 77 (a skip for CTest) when the desktop tools or PulseAudio are missing,
+or PulseAudio cannot start.
+"""
+
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import audio  # noqa: E402
+import desktop  # noqa: E402
+from desktop import wait_for  # noqa: E402
+from e2e_drill import APP_NAME, FEEDBACK_SECONDS, Drill, check, expect_text, message_box, read_nouns  # noqa: E402
+
+ROUNDS = 4
+FAST_CLICKS = 10
+
+
+def choices_of(drill, portuguese):
+    right = [c for c in drill.choices() if c.name == portuguese]
+    wrong = [c for c in drill.choices() if c.name != portuguese]
+    check(right and wrong, "the choices %r do not hold %r" % ([c.name for c in drill.choices()], portuguese))
+    return right[0], wrong[0]
+
+
+def answer_round(drill, screen, nouns, index):
+    """A wrong choice, the right one, then Repeat on the next question; returns that question's English."""
+    english, portuguese = nouns[index]
+    expect_text(drill, "Question", english, FEEDBACK_SECONDS + 3)
+    right, wrong = choices_of(drill, portuguese)
+    trials = int(drill.text("Trials") or 0)
+    screen.click(*wrong.centre())
+    expect_text(drill, "Trials", str(trials + 1))
+    time.sleep(0.5)
+    screen.click(*right.centre())
+    expect_text(drill, "Trials", str(trials + 2))
+    following = nouns[index + 1][0]
+    expect_text(drill, "Question", following, FEEDBACK_SECONDS + 3)
+    drill.click_control("Repeat")
+    time.sleep(1.5)
+    return following
+
+
+def start_drill(screen, binary, home, name, shots):
+    workdir = os.path.join(home, name)
+    os.makedirs(workdir)
+    console = os.path.join(shots, name + "-console.txt")
+    with open(console, "w") as out:
+        return Drill(screen, binary, workdir, out), console
+
+
+def leave(drill, screen, by_menu=True):
+    """Exit (or the window closed), the goodbye box answered: the program ends on its own, with status 0."""
+    if by_menu:
+        drill.menu("Exit", "Exit")
+    goodbye = wait_for(lambda: message_box(drill, APP_NAME), 10, "the goodbye message")
+    screen.click(*goodbye.find("OK", "push button").centre())
+    code = drill.proc.wait(10)
+    check(code == 0, "the program ended with status %d" % code)
+
+
+def sound_lines(console):
+    with open(console) as out:
+        lines = [line.rstrip("\n") for line in out]
+    print("console: %r" % lines, flush=True)
+    return [line for line in lines
+            if any(word in line.lower() for word in ("sound", "audio", "pulse", "stream", "speech"))]
+
+
+def run(binary, nouns_tsv, shots):
+    nouns = read_nouns(nouns_tsv)
+    screen = desktop.Desktop(shots)
+    pulse = audio.PulseServer()
+    if not pulse.start():
+        print("SKIP: PulseAudio did not start:\n" + pulse.log(), flush=True)
+        pulse.cleanup()
+        sys.exit(desktop.SKIP)
+    os.environ.update(pulse.env)
+    screen.start()
+    drill = None
+    try:
+        drill, console = start_drill(screen, binary, os.environ["HOME"], "first", shots)
+        expect_text(drill, "Question", nouns[0][0], 10)
+
+        # Rounds of wrong, right and Repeat; the first press of the run loads the sound.
+        said = [answer_round(drill, screen, nouns, i) for i in range(ROUNDS)]
+        expected = ["wrong", "right", "speech"] * ROUNDS
+        heard = audio.sounds(pulse.recording())
+        print("heard: %s" % heard, flush=True)
+        check([s.kind for s in heard] == expected,
+              "expected %s, heard %s" % (" ".join(expected), heard))
+        for sound in heard:
+            if sound.kind == "speech":
+                check(all(sound.seconds > cue.seconds for cue in heard if cue.kind != "speech"),
+                      "the word %r is not longer than both cues" % sound)
+        words = [s.seconds for s in heard if s.kind == "speech"]
+        print("said %s: %s s" % (said, ", ".join("%.2f" % w for w in words)), flush=True)
+
+        # Ten fast clicks: each one starts the word over, none waits for the last.
+        repeat = drill.control("Repeat").centre()
+        screen.point(*repeat)
+        burst = time.monotonic()
+        screen.xdotool("click", "--repeat", FAST_CLICKS, "--delay", 40, 1)
+        clicked = time.monotonic() - burst
+        time.sleep(2.5)
+        after = audio.sounds(pulse.recording(since=burst))
+        check(after and after[0].kind == "speech", "the fast clicks said nothing: %s" % after)
+        spoken = after[-1].start + after[-1].seconds - after[0].start
+        check(spoken < clicked + 1.5 * max(words),
+              "the fast clicks queued the word up: %.2f s of speech for %.2f s of clicking" % (spoken, clicked))
+        check(drill.text("Trials") == str(2 * ROUNDS), "Repeat changed the trial count")
+
+        # The window closed (Alt+F4) while it speaks.
+        screen.xdotool("click", 1)
+        screen.key("alt+F4")
+        leave(drill, screen, by_menu=False)
+        drill = None
+        check(not sound_lines(console), "console lines about the sound with the server up")
+
+        # The sound server goes away while the word is said; the drill goes on, silently.
+        drill, console = start_drill(screen, binary, os.environ["HOME"], "second", shots)
+        expect_text(drill, "Question", nouns[0][0], 10)
+        drill.click_control("Repeat")
+        time.sleep(0.1)
+        pulse.stop()
+        answer_round(drill, screen, nouns, 0)
+        screen.point(*repeat)
+        screen.xdotool("click", "--repeat", FAST_CLICKS, "--delay", 40, 1)
+        expect_text(drill, "Trials", "2")
+        check(not drill.dialogs(), "a box came up after the sound server went away")
+        screen.screenshot("sound-server-gone")
+        leave(drill, screen)
+        drill = None
+        lost = sound_lines(console)
+        check(len(lost) <= 1, "more than one console line about the lost sound: %r" % lost)
+        print("e2e sound: all steps passed", flush=True)
+    finally:
+        if drill is not None and drill.proc.poll() is None:
+            screen.screenshot("zz-at-failure")
+            drill.proc.kill()
+            drill.proc.wait()
+        screen.stop()
+        pulse.cleanup()
+
+
+def main(argv):
+    if len(argv) != 4:
+        print(__doc__)
+        return 2
+    desktop.skip_if_missing()
+    missing = audio.missing_packages()
+    if missing:
+        print("SKIP: needs the Debian packages " + " ".join(missing), flush=True)
+        return desktop.SKIP
+    desktop.in_private_session(argv)
+    run(os.path.abspath(argv[1]), argv[2], os.path.abspath(argv[3]))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
