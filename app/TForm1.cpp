@@ -137,6 +137,9 @@ TForm1::TForm1(QWidget *parent)
 {
     // The design's bold caption font; fontconfig would otherwise pick a much wider face.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    // Arial's metric twin where Arial itself is not installed: named at once, a
+    // font of each size is found without asking fontconfig for a stand-in.
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(WindowCaption));

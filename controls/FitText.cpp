@@ -41,17 +41,19 @@ QFont fittedFont(const QFont &font, const QString &text, QSizeF room, int flags)
     if (fits(font, text, room, flags) || room.width() <= 0 || room.height() <= 0)
         return font;
     // Text size is nearly proportional to the font size; start from the
-    // ratio and step down for the hinting that proportion misses.
+    // ratio and step down for the hinting that proportion misses. Sizes go
+    // in half units, so that captions share fonts (each size of a face is
+    // loaded once, at a cost).
     const QSizeF needed = textSize(font, text, flags);
-    qreal size = sizeOf(font) * std::min(room.width() / needed.width(), room.height() / needed.height());
+    const qreal ratio = std::min(room.width() / needed.width(), room.height() / needed.height());
+    constexpr qreal Step = 0.5;
+    qreal size = std::floor(sizeOf(font) * ratio / Step) * Step;
     QFont smaller = font;
-    constexpr qreal Smallest = 1.0;
-    for (int step = 0; step < 20 && size > Smallest; ++step) {
+    for (; size > Step; size -= Step) {
         setSize(smaller, size);
         if (fits(smaller, text, room, flags))
             return smaller;
-        size *= 0.97;
     }
-    setSize(smaller, std::max(size, Smallest));
+    setSize(smaller, Step);
     return smaller;
 }
