@@ -16,6 +16,8 @@ import tempfile
 import threading
 import time
 
+import desktop
+
 RATE = 44100
 FRAME = 4  # s16le, two channels
 NEEDED = {"pulseaudio": "pulseaudio", "pactl": "pulseaudio-utils"}
@@ -107,13 +109,7 @@ class PulseServer:
             return "(no log)"
 
     def stop(self):
-        if self.proc and self.proc.poll() is None:
-            self.proc.terminate()
-            try:
-                self.proc.wait(5)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
+        desktop.end_process(self.proc)
 
     def cleanup(self):
         self.stop()

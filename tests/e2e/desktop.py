@@ -111,12 +111,7 @@ class Desktop:
 
     def stop(self):
         for proc in reversed(self.procs):
-            if proc.poll() is None:
-                proc.terminate()
-                try:
-                    proc.wait(5)
-                except subprocess.TimeoutExpired:
-                    proc.kill()
+            end_process(proc)
 
     # --- input -------------------------------------------------------------
 
@@ -230,6 +225,18 @@ class Desktop:
         return int(float(done.stderr.split()[0]))
 
 
+def end_process(proc):
+    """Asks a process of the test's to end, and makes it if it does not within 5 s."""
+    if proc is None or proc.poll() is not None:
+        return
+    proc.terminate()
+    try:
+        proc.wait(5)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
+
+
 def wait_for(predicate, seconds, what):
     deadline = time.monotonic() + seconds
     last_error = None
@@ -303,10 +310,4 @@ class Weston:
         return path
 
     def stop(self):
-        if self.proc is not None and self.proc.poll() is None:
-            self.proc.terminate()
-            try:
-                self.proc.wait(5)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
+        end_process(self.proc)
