@@ -164,8 +164,8 @@ TForm1::TForm1(QWidget *parent)
     ElasticForm1->setProperty("MaximumTrackHeight", 1024);
     ElasticForm1->setProperty("DesignFormWidth", 561);
     ElasticForm1->setProperty("DesignFormHeight", 428);
-    ElasticForm1->setProperty("DesignFormClientWidth", 553);
-    ElasticForm1->setProperty("DesignFormClientHeight", 361);
+    ElasticForm1->setProperty("DesignFormClientWidth", DesignClient.width());
+    ElasticForm1->setProperty("DesignFormClientHeight", DesignClient.height());
     ElasticForm1->setProperty("DesignFormLeft", 327);
     ElasticForm1->setProperty("DesignFormTop", 155);
     ElasticForm1->setProperty("Version", 601);

@@ -62,6 +62,13 @@ void setPointSize(QFont &font, int size)
     font.setPointSize(std::max(size, 1));
 }
 
+// Wayland compositors size and place windows themselves, and hold a client
+// to the sizes they have confirmed ("wayland", "wayland-egl", ...).
+bool onWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 Rect toRect(const QRect &r)
 {
     return {r.x(), r.y(), r.width(), r.height()};
@@ -438,15 +445,7 @@ void TElasticForm::initialise()
     }
     // A maximized form's bounds are the screen's within the track limits,
     // and no form starts larger than they allow.
-    if (isMaximized()) {
-        m_start = maximizedBounds();
-    } else {
-        const Size limit = maximumTrack();
-        if (limit.width > 0)
-            m_start.width = std::min(m_start.width, limit.width);
-        if (limit.height > 0)
-            m_start.height = std::min(m_start.height, limit.height);
-    }
+    m_start = isMaximized() ? maximizedBounds() : withinLimits(m_start);
     m_restoreBounds = m_start;
     watchScreen();
 }
@@ -693,8 +692,7 @@ void TElasticForm::applyTrackLimits()
     // for answering with a smaller one: where the screen is larger than the
     // limits, no maximum is announced there at all (a drag past them is
     // undone at its end).
-    if (isMaximized()
-        || (maximizingExceedsLimits() && QGuiApplication::platformName() == QLatin1String("wayland")))
+    if (isMaximized() || (maximizingExceedsLimits() && onWayland()))
         maximum = QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (m_form->minimumSize() != minimum)
         m_form->setMinimumSize(minimum);
@@ -856,17 +854,24 @@ void TElasticForm::exitSizeMove()
     savePlacement();
 }
 
+Rect TElasticForm::withinLimits(Rect bounds) const
+{
+    const Size limit = maximumTrack();
+    if (limit.width > 0)
+        bounds.width = std::min(bounds.width, limit.width);
+    if (limit.height > 0)
+        bounds.height = std::min(bounds.height, limit.height);
+    return bounds;
+}
+
 void TElasticForm::keepWithinLimits()
 {
     // For desktops that take the maximum size as a mere hint.
     if (isMaximized() || m_form->isMinimized())
         return;
-    const Size limit = maximumTrack();
-    const QRect frame = m_form->frameGeometry();
-    const int width = limit.width ? std::min(frame.width(), limit.width) : frame.width();
-    const int height = limit.height ? std::min(frame.height(), limit.height) : frame.height();
-    if (width != frame.width() || height != frame.height())
-        setOuterBounds({frame.x(), frame.y(), width, height});
+    const Rect now = toRect(m_form->frameGeometry());
+    if (const Rect allowed = withinLimits(now); !(allowed == now))
+        setOuterBounds(allowed);
 }
 
 void TElasticForm::windowStateChanged(Qt::WindowStates oldState)
@@ -906,7 +911,7 @@ void TElasticForm::placeRestored(const Rect &bounds)
     // it has confirmed the new state, so there the bounds wait for its sizes.
     m_restoreTarget = bounds;
     m_restoring.start();
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    if (!onWayland())
         QTimer::singleShot(0, this, &TElasticForm::takeRestoreBounds);
 }
 

@@ -145,6 +145,7 @@ private:
     void setOuterBounds(const elastic::Rect &bounds);
     void applyTrackLimits();
     void applyMaintainProportions();
+    elastic::Rect withinLimits(elastic::Rect bounds) const;
     void keepWithinLimits();
     bool tookAboutTheStart() const;
     void placeStartWithFrame();
