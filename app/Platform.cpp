@@ -120,7 +120,7 @@ int ShellOpenFile(const char *fileName, const char *parameters, const char *dire
     Q_UNUSED(showCommand); // the desktop decides how its viewer shows the file
 
     const QString path = QDir(mapDirectory(QString::fromLocal8Bit(dir))).filePath(QString::fromLocal8Bit(file));
-    const auto fail = [&failed](int code) {
+    const auto fail = [failed](int code) {
         if (failed)
             failed();
         return code;
@@ -131,15 +131,14 @@ int ShellOpenFile(const char *fileName, const char *parameters, const char *dire
     // The desktop's opener starts even where no viewer for the file is
     // installed, and then says so only in its exit code.
     auto *opener = new QProcess(qApp);
-    QObject::connect(opener, &QProcess::finished, opener, [opener, failed](int exitCode, QProcess::ExitStatus status) {
-        if ((status != QProcess::NormalExit || exitCode != 0) && failed)
-            failed();
+    QObject::connect(opener, &QProcess::finished, opener, [opener, fail](int exitCode, QProcess::ExitStatus status) {
+        if (status != QProcess::NormalExit || exitCode != 0)
+            fail(31);
         opener->deleteLater();
     });
-    QObject::connect(opener, &QProcess::errorOccurred, opener, [opener, failed](QProcess::ProcessError error) {
+    QObject::connect(opener, &QProcess::errorOccurred, opener, [opener, fail](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) {
-            if (failed)
-                failed();
+            fail(31);
             opener->deleteLater();
         }
     });

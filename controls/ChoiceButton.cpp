@@ -28,9 +28,15 @@ QRect ChoiceButton::indicatorRect() const
     return {Edge, (height() - size) / 2, size, size};
 }
 
+int ChoiceButton::captionLeft() const
+{
+    // A third of the circle's size between the circle and the caption.
+    return Edge + indicatorSize() * 4 / 3;
+}
+
 QRect ChoiceButton::captionRect() const
 {
-    const int left = Edge + indicatorSize() * 4 / 3;
+    const int left = captionLeft();
     return {left, 0, std::max(0, width() - left - Edge), height()};
 }
 
@@ -42,8 +48,7 @@ QFont ChoiceButton::captionFont() const
 QSize ChoiceButton::sizeHint() const
 {
     const QSizeF caption = textSize(font(), text(), CaptionFlags);
-    const int left = Edge + indicatorSize() * 4 / 3;
-    return {left + int(std::ceil(caption.width())) + Edge,
+    return {captionLeft() + int(std::ceil(caption.width())) + Edge,
             std::max(indicatorSize(), int(std::ceil(caption.height()))) + 2};
 }
 

@@ -26,4 +26,5 @@ protected:
 
 private:
     int indicatorSize() const;
+    int captionLeft() const;
 };
