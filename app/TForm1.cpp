@@ -153,6 +153,7 @@ TForm1::TForm1(QWidget *parent)
     applyAccessibleNames(this);
 
     resize(DesignClient.width(), DesignClient.height() + menuBar()->sizeHint().height());
+    keepMinimumSize(); // from the first show on, the menu bar has room for every entry
     setWindowState(Qt::WindowMaximized);
 
     ElasticForm1 = new TElasticForm(this);
@@ -555,7 +556,11 @@ void TForm1::fitMenuBar()
 {
     // Where a desktop ignores the window's minimum size (tiling ones do), the
     // menu font gives way, rather than the bar fold its last entries behind
-    // its overflow button.
+    // its overflow button. Not before the window shows: until the desktop
+    // gives it its size, the bar is as narrow as the design, and each size
+    // tried would load a font for nothing.
+    if (!isVisible())
+        return;
     QMenuBar *bar = menuBar();
     const int needed = fullMenuBarWidth();
     QFont font = m_menuFont;
