@@ -90,6 +90,19 @@ private slots:
         QVERIFY(std::any_of(samples, samples + lead, [](qint16 v) { return std::abs(v) > 1000; }));
     }
 
+    void aVoiceThatSaysNothing()
+    {
+        // As a synthesizer without its voice does: no samples, one line, no sound.
+        QPluginLoader loader(module("libzolport_audio.so"));
+        auto *output = qobject_cast<audio::Output *>(loader.instance());
+        QVERIFY2(output, qPrintable(loader.errorString()));
+        consoleLines.clear();
+        for (int i = 0; i < 3; ++i)
+            output->say(QString());
+        QCOMPARE(consoleLines.filter(QStringLiteral("said nothing")).size(), 1);
+        QCOMPARE(consoleLines.size(), 1);
+    }
+
     void noSynthesizerBesideTheModule()
     {
         QTemporaryDir alone;
