@@ -113,6 +113,15 @@ class Desktop:
         for proc in reversed(self.procs):
             end_process(proc)
 
+    def stop_after(self, program):
+        """Ends the desktop; a program still running on it (a step failed) first
+        leaves a last screenshot and is killed."""
+        if program is not None and program.poll() is None:
+            self.screenshot("zz-at-failure")
+            program.kill()
+            program.wait()
+        self.stop()
+
     # --- input -------------------------------------------------------------
 
     def xdotool(self, *args):

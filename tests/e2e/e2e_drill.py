@@ -249,11 +249,7 @@ def run(binary, nouns_tsv, shots):
         drill = None
         print("e2e: all steps passed; screenshots in %s" % shots, flush=True)
     finally:
-        if drill is not None and drill.proc.poll() is None:
-            screen.screenshot("zz-at-failure")
-            drill.proc.kill()
-            drill.proc.wait()
-        screen.stop()
+        screen.stop_after(drill.proc if drill else None)
 
 
 def score_text(correct, trials):

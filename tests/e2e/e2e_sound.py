@@ -146,11 +146,7 @@ def run(binary, nouns_tsv, shots):
         check(len(lost) <= 1, "more than one console line about the lost sound: %r" % lost)
         print("e2e sound: all steps passed", flush=True)
     finally:
-        if drill is not None and drill.proc.poll() is None:
-            screen.screenshot("zz-at-failure")
-            drill.proc.kill()
-            drill.proc.wait()
-        screen.stop()
+        screen.stop_after(drill.proc if drill else None)
         pulse.cleanup()
 
 
