@@ -1,6 +1,8 @@
 #!/bin/sh
 # Runs every benchmark and prints their figures as Markdown, for bench/FIGURES.md.
 # usage: bench/figures.sh BUILD_DIR
+# With ZOLPORT_STARTUP_AGAINST set to bench_startup built from an earlier tree,
+# the start-up figures set the drill beside that build's drill and empty window.
 # Under Xvfb with openbox when both are installed (a maximized window, as a
 # learner sees it), else on Qt's offscreen platform.
 set -eu
@@ -37,7 +39,7 @@ build_type=$(sed -n "s/^CMAKE_BUILD_TYPE:STRING=//p" "$build/CMakeCache.txt")
 echo "Build type: ${build_type:-RelWithDebInfo (the default)}."
 echo
 echo "## Start-up and memory (bench/startup)"
-run "$build/bench/startup/bench_startup" 21
+run "$build/bench/startup/bench_startup" 21 ${ZOLPORT_STARTUP_AGAINST:+--against "$ZOLPORT_STARTUP_AGAINST"}
 echo
 echo "## From a click to the first sound (bench/sound)"
 # (the accessibility registry of its private desktop announces itself on stdout)

@@ -6,9 +6,15 @@
 // this one.
 //
 //   bench_startup [rounds]                  the comparison
+//   bench_startup [rounds] --against OTHER  the same, and the drill and empty window of OTHER,
+//                                           this benchmark built from an earlier tree
 //   bench_startup --probe drill START_NS    one start of the drill window, as main() starts it
 //   bench_startup --probe empty START_NS    one start of an empty main window
 //   bench_startup --probe word START_NS     one start of a main window showing a word
+//
+// An aim set against an earlier figure is checked against that earlier
+// program: build this file in the earlier tree (git worktree, then copy it
+// over its bench/startup), and its probes run in the same rounds as ours.
 //
 // The probes print "<mapped ns> <painted ns> <VmRSS kB>" (CLOCK_MONOTONIC) once
 // 1.5 s have passed since START_NS, and end. Use the display in DISPLAY (xcb),
@@ -159,7 +165,7 @@ struct Sample {
 };
 
 // preload: a library loaded into the probe before it starts (LD_PRELOAD).
-bool runProbe(const char *self, const char *kind, const char *preload, Sample &sample)
+bool runProbe(const char *binary, const char *kind, const char *preload, Sample &sample)
 {
     std::vector<std::string> variables;
     for (char **v = environ; *v; ++v)
@@ -183,10 +189,10 @@ bool runProbe(const char *self, const char *kind, const char *preload, Sample &s
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     const long long start = monotonicNs();
     std::string startText = std::to_string(start);
-    char *args[] = {const_cast<char *>(self), const_cast<char *>("--probe"), const_cast<char *>(kind), startText.data(),
-                    nullptr};
+    char *args[] = {const_cast<char *>(binary), const_cast<char *>("--probe"), const_cast<char *>(kind),
+                    startText.data(), nullptr};
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, self, &actions, nullptr, args, env.data());
+    const int spawned = posix_spawn(&pid, binary, &actions, nullptr, args, env.data());
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
     if (spawned != 0) {
@@ -227,31 +233,44 @@ int main(int argc, char **argv)
     if (argc == 4 && std::strcmp(argv[1], "--probe") == 0)
         return probe(argc, argv, argv[2], std::atoll(argv[3]));
 
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+    int rounds = 15;
+    const char *earlier = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--against") == 0 && i + 1 < argc)
+            earlier = argv[++i];
+        else
+            rounds = std::max(1, std::atoi(argv[i]));
+    }
     char self[4096];
     const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
     if (length <= 0)
         return 1;
     self[length] = '\0';
 
-    // The third: an empty window in a program that links Qt Multimedia, as
+    // The second: an empty window in a program that links Qt Multimedia, as
     // this benchmark's own empty window did while the drill linked it.
     struct Kind {
+        const char *binary;
         const char *probe;
         const char *preload;
         const char *label;
+        const char *against; // how the drill's ratio to it is labelled
     };
-    const Kind kinds[] = {{"empty", nullptr, "empty QMainWindow (maximized)"},
-                          {"empty", "libQt6Multimedia.so.6", "the same, Qt Multimedia linked"},
-                          {"word", nullptr, "the same, showing one word"},
-                          {"drill", nullptr, "drill, first question shown"}};
-    constexpr int Kinds = std::size(kinds);
-    constexpr int Drill = Kinds - 1;
-    std::vector<double> mapped[Kinds], painted[Kinds], rss[Kinds];
+    std::vector<Kind> kinds
+        = {{self, "empty", nullptr, "empty QMainWindow (maximized)", "empty"},
+           {self, "empty", "libQt6Multimedia.so.6", "the same, Qt Multimedia linked", "empty, Multimedia linked"},
+           {self, "word", nullptr, "the same, showing one word", "one word"}};
+    if (earlier) {
+        kinds.push_back({earlier, "empty", nullptr, "the earlier build's empty window", "earlier empty window"});
+        kinds.push_back({earlier, "drill", nullptr, "the earlier build's drill", "earlier drill"});
+    }
+    kinds.push_back({self, "drill", nullptr, "drill, first question shown", nullptr});
+    const size_t drill = kinds.size() - 1;
+    std::vector<std::vector<double>> mapped(kinds.size()), painted(kinds.size()), rss(kinds.size());
     for (int round = 0; round < rounds + 1; ++round) {
-        for (int k = 0; k < Kinds; ++k) {
+        for (size_t k = 0; k < kinds.size(); ++k) {
             Sample sample;
-            if (!runProbe(self, kinds[k].probe, kinds[k].preload, sample)) {
+            if (!runProbe(kinds[k].binary, kinds[k].probe, kinds[k].preload, sample)) {
                 std::fprintf(stderr, "the %s probe reported nothing\n", kinds[k].label);
                 return 1;
             }
@@ -265,13 +284,12 @@ int main(int argc, char **argv)
     std::printf("exec to the window mapped / first frame painted, resident memory 1.5 s after exec;\n"
                 "median of %d interleaved rounds, platform %s\n",
                 rounds, qgetenv("QT_QPA_PLATFORM").constData());
-    for (int k = 0; k < Kinds; ++k)
+    for (size_t k = 0; k < kinds.size(); ++k)
         std::printf("  %-34s %6.1f ms / %6.1f ms  %6.1f MB\n", kinds[k].label, median(mapped[k]), median(painted[k]),
                     median(rss[k]));
-    const char *against[Drill] = {"empty", "empty, Multimedia linked", "one word"};
-    for (int k = 0; k < Drill; ++k)
-        std::printf("  drill / %-26s %6.2f x  / %6.2f x   %+6.1f MB\n", against[k],
-                    median(mapped[Drill]) / median(mapped[k]), median(painted[Drill]) / median(painted[k]),
-                    median(rss[Drill]) - median(rss[k]));
+    for (size_t k = 0; k < drill; ++k)
+        std::printf("  drill / %-26s %6.2f x  / %6.2f x   %+6.1f MB\n", kinds[k].against,
+                    median(mapped[drill]) / median(mapped[k]), median(painted[drill]) / median(painted[k]),
+                    median(rss[drill]) - median(rss[k]));
     return 0;
 }
