@@ -281,6 +281,7 @@ void TForm1::createControls()
     Edit1 = richText("Edit1", {8, 80, 241, 113});
     Edit1->setPlainText(QStringLiteral("Select level (total number \nof \nwords) \nand word group from menu."));
     Answer = richText("Answer", {8, 200, 537, 73});
+    connect(Answer, &QTextEdit::textChanged, this, [this] { m_answerIsFeedback = false; });
 
     AnswerBox = new QGroupBox(QStringLiteral("Answer?"), client);
     AnswerBox->setObjectName(QStringLiteral("AnswerBox"));
@@ -906,16 +907,19 @@ void TForm1::showCount()
 
 void TForm1::Button1Click()
 {
+    // Enter pressed again on the feedback: the learner typed nothing new to judge.
+    if (m_answerIsFeedback)
+        return;
     const QString typed = Answer->toPlainText();
     const bool right = drill::checkTypedAnswer(*this, settings(), Words, drill::toWindows1252(typed));
     showCount();
     if (right) {
-        writeAnswer(typed + QStringLiteral(" is Correct!"));
+        showFeedback(typed + QStringLiteral(" is Correct!"));
         startOnce(Timer1);
         startOnce(Timer2);
         OleContainer2->play();
     } else {
-        writeAnswer(typed + QStringLiteral(" is NOT Correct! Try Again"));
+        showFeedback(typed + QStringLiteral(" is NOT Correct! Try Again"));
         startOnce(Timer1);
         OleContainer1->play();
     }
@@ -937,14 +941,14 @@ void TForm1::AnswerBoxClick()
         return;
     case drill::ChoiceResult::Wrong:
         OleContainer1->play();
-        writeAnswer(QStringLiteral("Error!"));
+        showFeedback(QStringLiteral("Error!"));
         showCount();
         ShowScore();
         startOnce(Timer1);
         return;
     case drill::ChoiceResult::Right:
         if (SpanishtoEnglish1->isChecked() && !Verbs1->isChecked())
-            writeAnswer(QStringLiteral("Correct!"));
+            showFeedback(QStringLiteral("Correct!"));
         showCount();
         ShowScore();
         OleContainer2->play();
@@ -955,7 +959,7 @@ void TForm1::AnswerBoxClick()
 
 void TForm1::PeekClick()
 {
-    writeAnswer(drill::fromWindows1252(drill::expectedAnswer(*this, Words)));
+    showFeedback(drill::fromWindows1252(drill::expectedAnswer(*this, Words)));
     startOnce(Timer1);
 }
 
@@ -999,6 +1003,12 @@ void TForm1::writeAnswer(const QString &text)
     Answer->setPlainText(text);
     // Typing goes on after whatever was written, not in front of the feedback.
     Answer->moveCursor(QTextCursor::End);
+}
+
+void TForm1::showFeedback(const QString &text)
+{
+    writeAnswer(text);
+    m_answerIsFeedback = true;
 }
 
 void TForm1::appendToAnswer(const QString &text)

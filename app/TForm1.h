@@ -205,6 +205,7 @@ private:
     void setOrder(QAction *item);
     void setNewAll(QAction *item, const QString &text);
     void writeAnswer(const QString &text);
+    void showFeedback(const QString &text);
     void appendToAnswer(const QString &text);
     void appendAccent(int key);
 
@@ -223,5 +224,6 @@ private:
     bool m_activated = false;
     bool m_leaving = false;
     bool m_focusAnswerOnActivate = false;
+    bool m_answerIsFeedback = false; // the answer box shows our text, not the learner's
     QFont m_menuFont; // the desktop's, which the menu bar shows where it has room
 };

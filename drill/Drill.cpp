@@ -1,5 +1,7 @@
 #include "drill/Drill.h"
 
+#include <vector>
+
 #include "vocabulary/WordGroups.h"
 #include "vocabulary/WordStore.h"
 
@@ -271,23 +273,108 @@ Question buildQuestion(DrillState &state, const Settings &settings, const WordSt
     return question;
 }
 
-bool typedAnswerIsRight(const std::optional<std::string> &typed, std::string_view expected, bool wholeText)
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '_' || c == '\t' || c == '\xA0';
+}
+
+// A typed text as the data writes one alternative: blanks and underscores
+// alike, runs of them one underscore, none at either end.
+std::string joinedWords(std::string_view typed)
+{
+    std::string joined;
+    bool pendingBlank = false;
+    for (char c : typed) {
+        if (isBlank(c)) {
+            pendingBlank = !joined.empty();
+            continue;
+        }
+        if (pendingBlank)
+            joined += '_';
+        pendingBlank = false;
+        joined += c;
+    }
+    return joined;
+}
+
+// A blank before a note in parentheses is the learner's choice: "you (pl)".
+std::string notesJoined(std::string text)
+{
+    for (size_t at = text.find("_("); at != std::string::npos; at = text.find("_(", at))
+        text.erase(at, 1);
+    return text;
+}
+
+// The alternative without its notes: "you" for "you(pl)", "he_is" for "he(she_it)_is".
+std::string withoutNotes(std::string_view text)
+{
+    std::string bare;
+    int depth = 0;
+    for (char c : text) {
+        if (c == '(')
+            ++depth;
+        else if (c == ')')
+            depth = std::max(depth - 1, 0);
+        else if (depth == 0 && !(c == '_' && !bare.empty() && bare.back() == '_'))
+            bare += c;
+    }
+    while (!bare.empty() && bare.back() == '_')
+        bare.pop_back();
+    return bare;
+}
+
+bool matchesAlternative(const std::string &typed, std::string_view alternative)
+{
+    const std::string written = notesJoined(std::string(alternative));
+    if (typed == written || (written.find('(') != std::string::npos && typed == withoutNotes(written)))
+        return true;
+    // A second person without its pronoun: "recebe" for "você_recebe".
+    for (std::string_view subject : {"voc\xEA_", "voc\xEAs_"}) // Windows-1252
+        if (written.size() > subject.size() && written.compare(0, subject.size(), subject) == 0)
+            return typed == written.substr(subject.size());
+    return false;
+}
+
+template<typename Visit>
+bool anyAlternative(std::string_view text, Visit visit)
+{
+    while (!text.empty()) {
+        const size_t blank = text.find(' ');
+        if (visit(text.substr(0, blank)))
+            return true;
+        text = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
+    }
+    return false;
+}
+
+} // namespace
+
+bool typedAnswerIsRight(const std::optional<std::string> &typed, const ExpectedAnswer &expected)
 {
     if (!typed)
         return false;
-    const std::string_view answer = *typed;
-    if (wholeText)
-        return answer == expected;
-    const size_t first = answer.empty() ? std::string_view::npos : expected.find(answer);
-    if (first == std::string_view::npos)
+    const std::string answer = notesJoined(joinedWords(*typed));
+    if (answer.empty())
         return false;
-    if (expected.find(' ') == std::string_view::npos)
-        return answer.size() == expected.size();
-    const size_t n = answer.size();
-    const size_t length = expected.size();
-    const bool endsBeforeBlank = first + n < length && expected[first + n] == ' ';
-    const bool asLongAsLastAlternative = n < length && expected[length - n - 1] == ' ';
-    return endsBeforeBlank || asLongAsLastAlternative;
+    const auto matches = [&](std::string_view alternative) { return matchesAlternative(answer, alternative); };
+    const size_t blank = expected.text.find(' ');
+    if (!expected.markerAndForm || blank == std::string_view::npos)
+        return anyAlternative(expected.text, matches) || anyAlternative(expected.accepted, matches);
+
+    // The person stays part of the answer: "I have", never "have".
+    const std::string_view marker = expected.text.substr(0, blank);
+    const std::string_view form = expected.text.substr(blank + 1);
+    std::vector<std::string> markers = {std::string(marker)};
+    if (marker == "he_(she_it)")
+        markers.insert(markers.end(), {"she", "it"});
+    for (const std::string &person : markers) {
+        const auto withPerson = [&](std::string_view f) { return matches(person + '_' + std::string(f)); };
+        if (withPerson(form) || anyAlternative(expected.accepted, withPerson))
+            return true;
+    }
+    return false;
 }
 
 std::string_view expectedAnswer(const DrillState &state, const WordStore &words)
@@ -301,8 +388,10 @@ bool checkTypedAnswer(DrillState &state, const Settings &settings, const WordSto
     state.CurrentIndex = state.AskedIndex;
     ++state.TrialCount;
     state.AnswerLang = settings.englishToPortuguese ? 1 : 0;
-    const bool wholeText = settings.portugueseToEnglish && settings.verbsChecked;
-    const bool right = typedAnswerIsRight(typed, words.text(state.AnswerLang, state.CurrentIndex), wholeText);
+    const ExpectedAnswer expected = {words.text(state.AnswerLang, state.CurrentIndex),
+                                     words.accepted(state.AnswerLang, state.CurrentIndex),
+                                     settings.portugueseToEnglish && settings.verbsChecked};
+    const bool right = typedAnswerIsRight(typed, expected);
     if (right) {
         ++state.CorrectCount;
         if (state.FirstTry)

@@ -52,11 +52,25 @@ struct Question
 Question buildQuestion(DrillState &state, const Settings &settings, const vocabulary::WordStore &words,
                        RandomSource &random);
 
-// Whether a typed answer (Windows-1252; nothing when the typed text has a
-// character outside that set) is right against the expected text.
-bool typedAnswerIsRight(const std::optional<std::string> &typed, std::string_view expected, bool wholeText);
+// What a typed answer is judged against: the entry in the answer language.
+struct ExpectedAnswer
+{
+    std::string_view text;     // as shown, alternatives separated by blanks
+    std::string_view accepted; // further answers, never shown
+    // A verb answered in English: its person marker, then one of its forms
+    // (the shown one or an accepted one, which the data gives without marker).
+    bool markerAndForm = false;
+};
 
-// The expected answer of the question on screen.
+// Whether a typed answer (Windows-1252; nothing when the typed text has a
+// character outside that set) is right, as a teacher marks it: one whole
+// alternative, with blanks and underscores alike and stray blanks ignored,
+// letters, accents and case exact. A second person "você_X" may be typed
+// as "X", a note in parentheses left out ("record" for "record(noun)",
+// "you have" for "you(pl) have"), and "he_(she_it)" typed as "she" or "it".
+bool typedAnswerIsRight(const std::optional<std::string> &typed, const ExpectedAnswer &expected);
+
+// The expected answer of the question on screen, as shown.
 std::string_view expectedAnswer(const DrillState &state, const vocabulary::WordStore &words);
 
 // Judges a typed answer and updates counts, FirstTry and KnownList.

@@ -61,55 +61,79 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
-        QTest::addColumn<bool>("wholeText");
+        QTest::addColumn<QString>("accepted");
+        QTest::addColumn<bool>("markerAndForm");
         QTest::addColumn<bool>("right");
 
-        QTest::newRow("first alternative") << "você" << "você vocês" << false << true;
-        QTest::newRow("last alternative") << "vocês" << "você vocês" << false << true;
-        QTest::newRow("tail of an alternative") << "ocê" << "você vocês" << false << true;
-        QTest::newRow("capital letter") << "Você" << "você vocês" << false << false;
-        QTest::newRow("whole text with its blank") << "você vocês" << "você vocês" << false << false;
-        QTest::newRow("no blank, equal") << "palavra" << "palavra" << false << true;
-        QTest::newRow("no blank, head only") << "palav" << "palavra" << false << false;
-        QTest::newRow("no blank, tail only") << "lavra" << "palavra" << false << false;
-        QTest::newRow("blanks for underscores") << "em cima de" << "em_cima_de" << false << false;
-        QTest::newRow("underscores typed") << "em_cima_de" << "em_cima_de" << false << true;
-        QTest::newRow("middle alternative") << "os" << "o a os as" << false << true;
-        QTest::newRow("one letter alternative") << "a" << "o a os as" << false << true;
-        QTest::newRow("last of four") << "as" << "o a os as" << false << true;
-        QTest::newRow("tail of a middle one") << "uais" << "qual quais que o_que qualquer" << false << true;
-        QTest::newRow("last, first seen late") << "qualquer" << "qual quais que o_que qualquer" << false << true;
-        QTest::newRow("head of the first") << "qua" << "qual quais que o_que qualquer" << false << false;
-        QTest::newRow("as long as the last one") << "bc" << "abcd ef" << false << true;
-        QTest::newRow("English, first") << "to" << "to toward" << false << true;
-        QTest::newRow("English, last") << "toward" << "to toward" << false << true;
-        QTest::newRow("empty") << "" << "palavra" << false << false;
-        QTest::newRow("empty, alternatives") << "" << "o a os as" << false << false;
-        QTest::newRow("trailing blank, as long as the last") << "você " << "você vocês" << false << true;
-        QTest::newRow("leading blank kept") << " vocês" << "você vocês" << false << false;
-        QTest::newRow("not in the text") << "casa" << "você vocês" << false << false;
-        QTest::newRow("whole: equal") << "I have" << "I have" << true << true;
-        QTest::newRow("whole: no marker") << "have" << "I have" << true << false;
-        QTest::newRow("whole: lower-case i") << "i have" << "I have" << true << false;
-        QTest::newRow("whole: plural marker") << "you(pl) have" << "you(pl) have" << true << true;
-        QTest::newRow("whole: caption's blank") << "you (pl) have" << "you(pl) have" << true << false;
-        QTest::newRow("whole: double blank") << "I  have" << "I have" << true << false;
-        QTest::newRow("whole: alternative alone") << "to" << "to toward" << true << false;
-        QTest::newRow("outside Windows-1252") << "vocêΩ" << "você vocês" << false << false;
-        QTest::newRow("outside Windows-1252, whole") << "I haveΩ" << "I have" << true << false;
-        QTest::newRow("euro sign is Windows-1252") << "€" << "você vocês" << false << false;
-        QTest::newRow("very long") << QString(10000, QLatin1Char('a')) << "palavra" << false << false;
-        QTest::newRow("trailing lone surrogate") << QStringLiteral("palavra\xD800") << "palavra" << false << false;
+        // One whole alternative, blanks and underscores alike.
+        QTest::newRow("first alternative") << "você" << "você vocês" << "" << false << true;
+        QTest::newRow("last alternative") << "vocês" << "você vocês" << "" << false << true;
+        QTest::newRow("middle alternative") << "os" << "o a os as" << "" << false << true;
+        QTest::newRow("blanks for underscores") << "em cima de" << "em_cima_de" << "" << false << true;
+        QTest::newRow("blank typed, second person") << "você rema" << "você_rema" << "" << false << true;
+        QTest::newRow("stray blanks") << "  em   cima de " << "em_cima_de" << "" << false << true;
+        QTest::newRow("leading blank") << " palavra" << "palavra" << "" << false << true;
+        QTest::newRow("trailing blank") << "palavra " << "palavra" << "" << false << true;
+        QTest::newRow("only blanks") << "   " << "palavra" << "" << false << false;
+        QTest::newRow("empty") << "" << "palavra" << "" << false << false;
+        // Near misses: letters, accents and case exact; never a piece or two alternatives.
+        QTest::newRow("accent missing") << "esta" << "é está" << "" << false << false;
+        QTest::newRow("capital letter") << "Palavra" << "palavra" << "" << false << false;
+        QTest::newRow("tail of an alternative") << "ocê" << "você vocês" << "" << false << false;
+        QTest::newRow("head of the last") << "consegu" << "conseguir pegar receber" << "" << false << false;
+        QTest::newRow("word of an alternative") << "parte" << "maior_parte a_maioria" << "" << false << false;
+        QTest::newRow("two alternatives") << "o a" << "o a os as" << "" << false << false;
+        QTest::newRow("two alternatives, whole") << "ser estar" << "ser estar" << "" << false << false;
+        QTest::newRow("no blank, head only") << "palav" << "palavra" << "" << false << false;
+        // Second persons without the pronoun.
+        QTest::newRow("você form bare") << "recebe" << "você_recebe você_pega" << "" << false << true;
+        QTest::newRow("vocês form bare") << "pegam" << "vocês_recebem vocês_pegam" << "" << false << true;
+        QTest::newRow("reflexive bare") << "se sentou" << "você_se_sentou" << "" << false << true;
+        QTest::newRow("bare, other person") << "recebem" << "você_recebe" << "" << false << false;
+        // Further accepted answers, one at a time.
+        QTest::newRow("accepted") << "às vezes" << "de_vez_em_quando" << "às_vezes algumas_vezes" << false << true;
+        QTest::newRow("accepted, second") << "algumas vezes" << "de_vez_em_quando" << "às_vezes algumas_vezes" << false << true;
+        QTest::newRow("accepted, second person bare") << "obtém" << "você_recebe" << "você_obtém" << false << true;
+        QTest::newRow("accepted, two together") << "às_vezes algumas_vezes" << "de_vez_em_quando"
+                                                << "às_vezes algumas_vezes" << false << false;
+        QTest::newRow("accepted, tail") << "vezes" << "de_vez_em_quando" << "às_vezes" << false << false;
+        // A note in parentheses may be left out.
+        QTest::newRow("noun without its tag") << "record" << "record(noun)" << "" << false << true;
+        QTest::newRow("noun with its tag") << "record(noun)" << "record(noun)" << "" << false << true;
+        // Verbs answered in English: the person stays part of the answer.
+        QTest::newRow("verb: whole") << "I have" << "I have" << "" << true << true;
+        QTest::newRow("verb: no marker") << "have" << "I have" << "" << true << false;
+        QTest::newRow("verb: other person") << "they have" << "I have" << "" << true << false;
+        QTest::newRow("verb: lower-case i") << "i have" << "I have" << "" << true << false;
+        QTest::newRow("verb: he") << "he is" << "he_(she_it) is" << "" << true << true;
+        QTest::newRow("verb: she") << "she is" << "he_(she_it) is" << "" << true << true;
+        QTest::newRow("verb: it") << "it is" << "he_(she_it) is" << "" << true << true;
+        QTest::newRow("verb: he (she it)") << "he (she it) is" << "he_(she_it) is" << "" << true << true;
+        QTest::newRow("verb: marker alone") << "he" << "he_(she_it) is" << "" << true << false;
+        QTest::newRow("verb: you for you(pl)") << "you have" << "you(pl) have" << "" << true << true;
+        QTest::newRow("verb: you (pl)") << "you (pl) have" << "you(pl) have" << "" << true << true;
+        QTest::newRow("verb: you(pl)") << "you(pl) have" << "you(pl) have" << "" << true << true;
+        QTest::newRow("verb: accepted form") << "I obtain" << "I get" << "obtain receive" << true << true;
+        QTest::newRow("verb: accepted, no marker") << "obtain" << "I get" << "obtain receive" << true << false;
+        QTest::newRow("verb: accepted, she") << "she obtains" << "he_(she_it) gets" << "obtains" << true << true;
+        QTest::newRow("verb: participle") << "been" << "been" << "" << true << true;
+        // Text the drill cannot hold.
+        QTest::newRow("outside Windows-1252") << "vocêΩ" << "você vocês" << "" << false << false;
+        QTest::newRow("very long") << QString(10000, QLatin1Char('a')) << "palavra" << "" << false << false;
+        QTest::newRow("trailing lone surrogate") << QStringLiteral("palavra\xD800") << "palavra" << "" << false
+                                                 << false;
     }
 
     void typedAnswer()
     {
         QFETCH(QString, typed);
         QFETCH(QString, expected);
-        QFETCH(bool, wholeText);
+        QFETCH(QString, accepted);
+        QFETCH(bool, markerAndForm);
         QFETCH(bool, right);
-        const std::string expectedBytes = *drill::toWindows1252(expected);
-        QCOMPARE(drill::typedAnswerIsRight(drill::toWindows1252(typed), expectedBytes, wholeText), right);
+        const std::string text = *drill::toWindows1252(expected);
+        const std::string further = *drill::toWindows1252(accepted);
+        QCOMPARE(drill::typedAnswerIsRight(drill::toWindows1252(typed), {text, further, markerAndForm}), right);
     }
 
     // Both directions, exactly; a row that does not decode is only encoded.

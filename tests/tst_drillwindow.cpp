@@ -297,7 +297,8 @@ private slots:
         QCOMPARE(w.text("Answer"), QString(OneLineTextEdit::MaxTypedLength, u'x') + " is NOT Correct! Try Again");
     }
 
-    void secondCheckWithinTheDelayCountsWrong()
+    // Enter pressed twice: the feedback is never judged; a new answer is.
+    void secondCheckOnTheFeedbackChangesNothing()
     {
         Window w;
         w.start();
@@ -305,12 +306,21 @@ private slots:
         w.form->Answer->setPlainText(QStringLiteral("palavra"));
         w.form->Button1->click();
         w.form->Button1->click();
-        QCOMPARE(w.form->TrialCount, 2);
-        QCOMPARE(w.text("Score"), QStringLiteral("50.00%"));
-        QVERIFY(!w.form->FirstTry);
-        QVERIFY(w.form->Timer2->isActive());
+        QCOMPARE(w.form->TrialCount, 1);
+        QCOMPARE(w.text("Answer"), QStringLiteral("palavra is Correct!"));
+        QCOMPARE(w.text("Score"), QStringLiteral("100.00%"));
+        QCOMPARE(w.form->KnownList, QStringList{"0"});
+        QVERIFY(w.form->FirstTry);
         w.expire(w.form->Timer2);
         QCOMPARE(w.text("Edit1"), QStringLiteral("time"));
+
+        w.form->Answer->setPlainText(QStringLiteral("temp"));
+        w.form->Button1->click();
+        w.form->Button1->click();
+        QCOMPARE(w.form->TrialCount, 2);
+        QTest::keyClick(w.form->Answer, Qt::Key_O);
+        w.form->Button1->click();
+        QCOMPARE(w.form->TrialCount, 3);
     }
 
     void wrongThenRightChoice()
@@ -420,6 +430,9 @@ private slots:
         QCOMPARE(w.text("Edit1"), QStringLiteral("you"));
         QTest::mouseClick(w.form->OstrelButton1, Qt::LeftButton);
         QCOMPARE(w.text("Answer"), QStringLiteral("você vocês"));
+        w.form->Button1->click();
+        QCOMPARE(w.form->TrialCount, 0);
+        w.form->Answer->setPlainText(QStringLiteral("você vocês"));
         w.form->Button1->click();
         QVERIFY(w.text("Answer").endsWith(" is NOT Correct! Try Again"));
     }

@@ -187,7 +187,10 @@ private slots:
         QTest::addColumn<QString>("replacement");
         QTest::addColumn<QString>("reason");
         QTest::newRow("two columns") << "nouns" << 3 << "100\tthing" << "expected level, English and Portuguese";
-        QTest::newRow("four columns") << "nouns" << 3 << "100\tthing\tcoisa\textra" << "expected level";
+        QTest::newRow("six columns") << "nouns" << 3 << "100\tthing\tcoisa\t\ttreco\textra" << "expected level";
+        QTest::newRow("accepted, bad character") << "nouns" << 3 << "100\tthing\tcoisa\t\ttreco," << "accepted Portuguese character";
+        QTest::newRow("accepted, stray blank") << "nouns" << 3 << "100\tthing\tcoisa\tobject \t" << "accepted English stray blank";
+        QTest::newRow("accepted form with its marker") << "verbs" << 4 << "100\tto have\tter\tto_possess" << "person marker";
         QTest::newRow("bad level") << "nouns" << 3 << "150\tthing\tcoisa" << "level must be";
         QTest::newRow("wrong level") << "nouns" << 3 << "200\tthing\tcoisa" << "belongs to level 100";
         QTest::newRow("empty text") << "nouns" << 3 << "100\t\tcoisa" << "empty text";

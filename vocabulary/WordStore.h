@@ -8,11 +8,15 @@
 
 namespace vocabulary {
 
-// One English-Portuguese pair of the built-in data, Windows-1252 encoded.
+// One English-Portuguese pair of the built-in data, Windows-1252 encoded, with
+// the further answers that a typed answer may give in each language. Those are
+// never shown, so they keep neither the shown texts' length nor their width.
 struct WordPair
 {
     const char *english;
     const char *portuguese;
+    const char *acceptedEnglish = "";
+    const char *acceptedPortuguese = "";
 };
 
 // The two-language word store. Every text lives inside the table, so loading
@@ -25,10 +29,16 @@ public:
 
     std::string_view text(int language, int index) const { return m_texts[language][index]; }
 
+    // The entry's further accepted answers in a language: alternatives
+    // separated by blanks, as in its text; empty when there are none.
+    std::string_view accepted(int language, int index) const { return m_accepted[language][index]; }
+
     void store(int index, const WordPair &pair)
     {
         copy(m_texts[English][index], pair.english);
         copy(m_texts[Portuguese][index], pair.portuguese);
+        m_accepted[English][index] = pair.acceptedEnglish;
+        m_accepted[Portuguese][index] = pair.acceptedPortuguese;
     }
 
     void load(Group group);
@@ -44,6 +54,8 @@ private:
     }
 
     Text m_texts[2][MaxEntries] = {};
+    // Into the constant word data, which lives as long as the program.
+    std::string_view m_accepted[2][MaxEntries] = {};
 };
 
 // The generated word data of a group.

@@ -15,6 +15,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using namespace vocabulary;
@@ -27,6 +28,8 @@ struct Row
     int level = 0;
     std::string english; // Windows-1252
     std::string portuguese;
+    std::string acceptedEnglish; // further answers, never shown; may be empty
+    std::string acceptedPortuguese;
 };
 
 struct Failure
@@ -57,21 +60,25 @@ std::optional<std::string> toWindows1252(const std::string &utf8)
     return out;
 }
 
-bool allowedCharacter(unsigned char c)
+// The accepted answers may also hold "à", which a learner types ("às_vezes")
+// though the shown texts and the accent keys do without it.
+bool allowedCharacter(unsigned char c, bool shown)
 {
     static const std::string accented = "\xE1\xE2\xE3\xE7\xE9\xEA\xED\xF3\xF4\xF5\xFA\xFC"; // á â ã ç é ê í ó ô õ ú ü
     return (c >= 'a' && c <= 'z') || c == 'I' || c == ' ' || c == '_' || c == '(' || c == ')' || c == '-'
-           || c == '\'' || accented.find(char(c)) != std::string::npos;
+           || c == '\'' || accented.find(char(c)) != std::string::npos || (!shown && c == 0xE0);
 }
 
-std::optional<std::string> textProblem(const std::string &text)
+// Shown texts are never empty and fit the store; accepted answers are never
+// shown, so they may be empty and keep no length.
+std::optional<std::string> textProblem(const std::string &text, bool shown = true)
 {
     if (text.empty())
-        return "empty text";
-    if (text.size() > size_t(MaxTextLength))
+        return shown ? std::optional<std::string>("empty text") : std::nullopt;
+    if (shown && text.size() > size_t(MaxTextLength))
         return "text longer than 31 characters";
     for (unsigned char c : text)
-        if (!allowedCharacter(c))
+        if (!allowedCharacter(c, shown))
             return std::string("character not allowed: '") + char(c) + "'";
     if (text.front() == ' ' || text.back() == ' ' || text.find("  ") != std::string::npos)
         return "stray blank";
@@ -211,10 +218,12 @@ std::vector<Row> readRows(const std::string &path, std::vector<Failure> &failure
             fields.push_back(field);
         if (line.back() == '\t')
             fields.push_back("");
-        if (fields.size() != 3) {
-            failures.push_back({where, "expected level, English and Portuguese separated by tabs"});
+        if (fields.size() < 3 || fields.size() > 5) {
+            failures.push_back({where, "expected level, English and Portuguese, then the accepted English and "
+                                       "Portuguese answers if any, separated by tabs"});
             continue;
         }
+        fields.resize(5);
         Row row;
         row.line = number;
         if (fields[0].size() < 3 || fields[0].size() > 4 || fields[0].find_first_not_of("0123456789") != std::string::npos
@@ -224,20 +233,22 @@ std::vector<Row> readRows(const std::string &path, std::vector<Failure> &failure
         }
         row.level = std::stoi(fields[0]) / 100 - 1;
         bool good = true;
-        for (int column : {1, 2}) {
+        std::string *const texts[] = {&row.english, &row.portuguese, &row.acceptedEnglish, &row.acceptedPortuguese};
+        const char *const names[] = {"English", "Portuguese", "accepted English", "accepted Portuguese"};
+        for (int column = 1; column < 5; ++column) {
             const auto converted = toWindows1252(fields[column]);
-            const char *name = column == 1 ? "English" : "Portuguese";
+            const char *name = names[column - 1];
             if (!converted) {
                 failures.push_back({where, std::string(name) + " text is not UTF-8 of Windows-1252 letters"});
                 good = false;
                 continue;
             }
-            if (const auto problem = textProblem(*converted)) {
+            if (const auto problem = textProblem(*converted, column <= 2)) {
                 failures.push_back({where, std::string(name) + " " + *problem});
                 good = false;
                 continue;
             }
-            (column == 1 ? row.english : row.portuguese) = *converted;
+            *texts[column - 1] = *converted;
         }
         if (good)
             rows.push_back(row);
@@ -270,6 +281,13 @@ void checkGroup(const GroupInfo &group, const std::string &path, const std::vect
                 failures.push_back({at(row), "verb entry must be a person marker, a blank and one word"});
             else
                 ++markerCounts[*marker];
+            // The row's marker goes with every accepted form: "I obtain" is "obtain" on "I get".
+            std::istringstream accepted(row.acceptedEnglish);
+            for (std::string form; accepted >> form;)
+                for (std::string_view person : {"to", "I", "you", "he", "she", "it", "we", "you(pl)", "they"})
+                    if (form.rfind(std::string(person) + "_", 0) == 0)
+                        failures.push_back({at(row), "accepted English \"" + form
+                                                         + "\" holds a person marker: give the form alone"});
         } else if (beginsWithSubjectMarker(row.english)) {
             const auto &allowed = MarkerLookalikes.at(group.group);
             if (std::find(allowed.begin(), allowed.end(), row.english) == allowed.end())
@@ -330,7 +348,8 @@ int main(int argc, char **argv)
         checkGroup(group, path, rows, failures);
         out << "const WordPair " << group.dataFile << "[] = {\n";
         for (const Row &row : rows)
-            out << "    {" << cString(row.english) << ", " << cString(row.portuguese) << "},\n";
+            out << "    {" << cString(row.english) << ", " << cString(row.portuguese) << ", "
+                << cString(row.acceptedEnglish) << ", " << cString(row.acceptedPortuguese) << "},\n";
         if (rows.empty())
             out << "    {\"\", \"\"},\n";
         out << "};\n";
