@@ -136,6 +136,37 @@ private slots:
         QCOMPARE(drill::typedAnswerIsRight(drill::toWindows1252(typed), {text, further, markerAndForm}), right);
     }
 
+    // Every answer the data gives, shown or further, typed with blanks, is judged right in its direction.
+    void everyAnswerOfTheDataIsRight()
+    {
+        for (const vocabulary::GroupInfo &info : vocabulary::Groups) {
+            m_words->load(info.group);
+            const bool verbs = info.group == Group::Verbs;
+            for (int index = 0; index < info.size(); ++index) {
+                for (int language : {WordStore::English, WordStore::Portuguese}) {
+                    const drill::ExpectedAnswer expected{m_words->text(language, index),
+                                                         m_words->accepted(language, index),
+                                                         verbs && language == WordStore::English};
+                    const std::string_view text = expected.text;
+                    const size_t blank = text.find(' ');
+                    const std::string person = expected.markerAndForm && blank != std::string_view::npos
+                                                   ? std::string(text.substr(0, blank)) + ' ' : std::string();
+                    QStringList answers = drill::fromWindows1252(expected.accepted).split(' ', Qt::SkipEmptyParts);
+                    if (!person.empty())
+                        answers.append(drill::fromWindows1252(text.substr(blank + 1)));
+                    else
+                        answers += drill::fromWindows1252(text).split(' ');
+                    for (const QString &answer : answers) {
+                        const QString typed = drill::fromWindows1252(person) + QString(answer).replace('_', ' ');
+                        QVERIFY2(drill::typedAnswerIsRight(drill::toWindows1252(typed), expected),
+                                 qPrintable(QStringLiteral("%1 %2: %3").arg(info.name.data()).arg(index).arg(typed)));
+                    }
+                }
+            }
+        }
+        m_words->load(Group::Nouns);
+    }
+
     // Both directions, exactly; a row that does not decode is only encoded.
     void windows1252_data()
     {

@@ -257,22 +257,34 @@ private slots:
         QCOMPARE(w.text("WordGroup"), endGroup);
     }
 
+    // The first entry of a group, asked in a direction, answered by typing.
     void typedAnswers_data()
     {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<bool>("portugueseToEnglish");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("right");
-        QTest::newRow("right") << "palavra" << true;
-        QTest::newRow("wrong") << "palavr" << false;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("outside Windows-1252") << "palavra😀" << false;
+        QTest::newRow("right") << "Nouns1" << false << "palavra" << true;
+        QTest::newRow("wrong") << "Nouns1" << false << "palavr" << false;
+        QTest::newRow("empty") << "Nouns1" << false << "" << false;
+        QTest::newRow("outside Windows-1252") << "Nouns1" << false << "palavra😀" << false;
+        QTest::newRow("stray blanks") << "Nouns1" << false << " palavra  " << true;
+        QTest::newRow("accepted, never shown") << "Adverbs1" << false << "devagar" << true;
+        QTest::newRow("verb: she for he_(she_it)") << "Verbs1" << true << "she is" << true;
+        QTest::newRow("verb: no person") << "Verbs1" << true << "is" << false;
     }
 
     void typedAnswers()
     {
+        QFETCH(QString, group);
+        QFETCH(bool, portugueseToEnglish);
         QFETCH(QString, typed);
         QFETCH(bool, right);
         Window w;
         w.start();
+        if (portugueseToEnglish)
+            w.trigger("SpanishtoEnglish1");
+        w.trigger(qPrintable(group));
         w.trigger("TypeAnswer");
         w.form->Answer->setPlainText(typed);
         w.form->Button1->click();

@@ -13,7 +13,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZOLPORT_BUILD_DIR:-$root/build}
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev qt6-l10n-tools flite1-dev
-          fonts-liberation fonts-dejavu-core hunspell hunspell-pt-br hunspell-en-us python3)
+          fonts-liberation fonts-dejavu-core hunspell hunspell-pt-br hunspell-en-us hunspell-en-gb python3)
 if [ "$mode" = test ]; then
   packages+=(xvfb xauth xdotool openbox imagemagick x11-utils dbus at-spi2-core libglib2.0-bin dpkg-dev appstream
              weston qt6-wayland pulseaudio pulseaudio-utils)

@@ -9,6 +9,9 @@ Usage:
 --all checks the seven group files together:
   - format, characters, at most 31 characters, no English text twice in a group, the level runs of
     vocabulary/WordGroups.h;
+  - the further accepted answers (the optional fourth and fifth columns, English and Portuguese, typed but
+    never shown): the same characters and "à", no stray blanks, none that the entry shows already or lists
+    twice; on verb rows the English ones are forms without the person marker;
   - width: no text is wider than the longest text the data must hold, "vocês_transportam_em_caminhão",
     in the answer boxes' font (Liberation Sans, what "Arial" resolves to), measured with the font's
     advance widths from tools/font-advances.tsv; the table is compared with the font whenever the
@@ -16,8 +19,10 @@ Usage:
   - coverage: every word of vocabulary/data/top1000.txt is taught at its level or an earlier one, or
     listed with its reason in vocabulary/data/untaught.tsv (--coverage prints where each one is);
   - verbs: every verb that has one person form has all six (I, you, he_(she_it), we, you(pl), they,
-    wherever they stand in the file), and the persons of a verb accept the same alternatives;
-  - --spell: hunspell pt_BR and en_US know every word, or it is listed in spelling-exceptions.tsv.
+    wherever they stand in the file), and the persons of a verb accept the same alternatives: the second
+    persons accept the third persons' answers, shown or further, with "você_" / "vocês_";
+  - --spell: hunspell pt_BR and en_US know every word (en_GB too for the further English answers, which
+    take British spellings), or it is listed in spelling-exceptions.tsv.
 A row that differs on purpose from the other persons of its verb has a comment line right above it
 that starts with its English text and a colon, saying why.
 
@@ -37,6 +42,7 @@ ROOT = os.path.dirname(HERE)
 DATA = os.path.join(ROOT, "vocabulary", "data")
 GROUPS = ["nouns", "verbs", "pronouns", "adjectives", "adverbs", "prepositions", "conjunctions"]
 ALLOWED = set("abcdefghijklmnopqrstuvwxyzáâãçéêíóôõúü _()-'I")
+ALLOWED_ACCEPTED = ALLOWED | {"à"}  # typed ("às_vezes"), though no shown text needs it
 LEVELS = [str(100 * k) for k in range(1, 11)]
 MARKERS = ["to", "I", "you", "he_(she_it)", "we", "you(pl)", "they"]
 PERSONS = MARKERS[1:]
@@ -54,9 +60,11 @@ FOLD = str.maketrans("áâãéêíóôõúüç", "aaaeeiooouuc")
 
 
 class Row:
-    def __init__(self, path, lineno, level, english, portuguese, comments):
+    def __init__(self, path, lineno, level, english, portuguese, accepted_english="", accepted_portuguese="",
+                 comments=()):
         self.path, self.lineno, self.level = path, lineno, level
         self.english, self.portuguese, self.comments = english, portuguese, comments
+        self.accepted_english, self.accepted_portuguese = accepted_english, accepted_portuguese
 
     @property
     def where(self):
@@ -87,10 +95,10 @@ def read_rows(path, report):
             comments.append(line)
             continue
         cols = line.split("\t")
-        if len(cols) != 3:
-            report.error(f"{path}:{lineno}", f"expected 3 tab-separated columns, got {len(cols)}")
+        if not 3 <= len(cols) <= 5:
+            report.error(f"{path}:{lineno}", f"expected 3 to 5 tab-separated columns, got {len(cols)}")
         else:
-            rows.append(Row(path, lineno, *cols, comments))
+            rows.append(Row(path, lineno, *cols, comments=comments))
         comments = []
     return rows
 
@@ -243,6 +251,7 @@ def check_rows(rows, report, group, runs=None):
                 report.error(row.where, f"{name} text {text!r} has stray blanks")
         if "I" in row.portuguese:
             report.error(row.where, f"capital I in Portuguese {row.portuguese!r}")
+        check_accepted(row, group, report)
         if row.english in english_seen:
             report.error(row.where, f"English {row.english!r} again (line {english_seen[row.english]})")
         english_seen[row.english] = row.lineno
@@ -250,6 +259,30 @@ def check_rows(rows, report, group, runs=None):
             report.error(row.where, f"verb {row.english!r} has no person marker")
     if runs and len(rows) != runs[-1] + 1:
         report.error(rows[0].path if rows else group, f"{len(rows)} entries, expected {runs[-1] + 1}")
+
+
+def check_accepted(row, group, report):
+    for name, shown, accepted in (("English", row.english, row.accepted_english),
+                                  ("Portuguese", row.portuguese, row.accepted_portuguese)):
+        if not accepted:
+            continue
+        bad = set(accepted) - ALLOWED_ACCEPTED
+        if bad:
+            report.error(row.where, f"accepted {name} {accepted!r} has characters {''.join(sorted(bad))!r}")
+        if accepted != accepted.strip() or "  " in accepted:
+            report.error(row.where, f"accepted {name} {accepted!r} has stray blanks")
+        answers = accepted.split(" ")
+        if group == "verbs" and name == "English" and verb_marker(shown) != "pp":
+            shown_answers = [verb_form(shown)]
+        else:
+            shown_answers = shown.split(" ")
+        for answer in set(answers):
+            if answers.count(answer) > 1:
+                report.error(row.where, f"accepted {name} {answer!r} twice")
+            if answer in shown_answers:
+                report.error(row.where, f"accepted {name} {answer!r} is shown already")
+        if name == "Portuguese" and "I" in accepted:
+            report.error(row.where, f"capital I in accepted Portuguese {accepted!r}")
 
 
 def print_counts(rows, group, first_index=0):
@@ -286,13 +319,17 @@ def hunspell_unknown(words, dictionary):
 def check_spelling(rows, report, label=""):
     exceptions = load_pairs(os.path.join(DATA, "spelling-exceptions.tsv"))
     english = {w for r in rows for w in split_words(r.english)}
-    portuguese = {w for r in rows for w in split_words(r.portuguese)}
-    unknown_en = hunspell_unknown(english, "en_US") - exceptions["en"]
+    further_english = {w for r in rows for w in split_words(r.accepted_english)} - english
+    portuguese = {w for r in rows for w in split_words(r.portuguese + " " + r.accepted_portuguese)}
+    unknown_en = (hunspell_unknown(english, "en_US") | hunspell_unknown(further_english, "en_US,en_GB")) \
+        - exceptions["en"]
+    english |= further_english
     unknown_pt = hunspell_unknown(portuguese, "pt_BR") - exceptions["pt"]
     print(f"hunspell{label}: {len(english)} English words, {len(unknown_en)} unknown: {' '.join(sorted(unknown_en))}")
     print(f"hunspell{label}: {len(portuguese)} Portuguese words, {len(unknown_pt)} unknown: {' '.join(sorted(unknown_pt))}")
     for word in sorted(unknown_en | unknown_pt):
-        where = next(r.where for r in rows if word in split_words(r.english) + split_words(r.portuguese))
+        where = next(r.where for r in rows if word in split_words(" ".join(
+            (r.english, r.portuguese, r.accepted_english, r.accepted_portuguese))))
         report.error(where, f"hunspell does not know {word!r}")
 
 
@@ -316,6 +353,8 @@ def alternatives(portuguese):
 def signature(portuguese):
     """The first letter of each alternative's verb, so that "pego levo" and "pegamos levamos" agree."""
     letters = []
+    if not portuguese:
+        return ""
     for alternative in alternatives(portuguese):
         words = alternative.split("_")
         while len(words) > 1 and words[0] in LEADING_WORDS:
@@ -372,25 +411,33 @@ def check_person_alternatives(key, members, report, widths):
     if counts[reference] < top:
         reference = next(s for s, n in counts.items() if n == top)
     for r in bare + ([members["to"]] if "to" in members else []):
-        if signature(r.portuguese) != reference and not r.explained():
+        # A row that shows fewer alternatives than fit its answer row accepts the rest.
+        shown = signature(r.portuguese)
+        rest = reference[len(shown):] if reference.startswith(shown) else None
+        if rest is not None and set(rest) <= set(signature(r.accepted_portuguese)):
+            continue
+        if shown != reference and not r.explained():
             report.error(r.where, f"{r.english!r} = {r.portuguese!r} does not name the same verbs as the "
                                   f"other persons of {key!r} ({reference!r}); mend it or say why in a comment")
-    # The second persons are the third persons with "você_" / "vocês_": all of them, or as many as fit,
-    # with a comment that says which one does not.
+    # The second persons are the third persons with "você_" / "vocês_": they show as many as fit the answer
+    # row, and accept the rest.
     for second, third, subject in (("you", "he_(she_it)", "você_"), ("you(pl)", "they", "vocês_")):
-        row = members[second]
-        expected = [subject + a for a in alternatives(members[third].portuguese)]
+        row, other = members[second], members[third]
+        if row.explained():
+            continue
+        expected = [subject + a for a in alternatives(other.portuguese)]
+        further = [subject + a for a in other.accepted_portuguese.split()]
         have = alternatives(row.portuguese)
         if have != expected[:len(have)]:
-            if not row.explained():
-                report.error(row.where, f"{row.english!r} = {row.portuguese!r}, expected the alternatives of "
-                                        f"{members[third].english!r} with {subject!r}: {' '.join(expected)!r}")
-        elif len(have) < len(expected):
-            if widths.fits(" ".join(expected[:len(have) + 1])):
-                report.error(row.where, f"{row.english!r} leaves out {expected[len(have)]!r}, which fits")
-            elif not row.explained():
-                report.error(row.where, f"{row.english!r} leaves out {expected[len(have)]!r}, which does not "
-                                        f"fit; say so in a comment")
+            report.error(row.where, f"{row.english!r} = {row.portuguese!r}, expected the alternatives of "
+                                    f"{other.english!r} with {subject!r}: {' '.join(expected)!r}")
+        elif len(have) < len(expected) and widths.fits(" ".join(expected[:len(have) + 1])):
+            report.error(row.where, f"{row.english!r} leaves out {expected[len(have)]!r}, which fits")
+        missing = [a for a in expected[len(have):] + further if a not in row.accepted_portuguese.split()]
+        extra = [a for a in row.accepted_portuguese.split() if a not in expected + further]
+        if missing or extra:
+            report.error(row.where, f"{row.english!r} accepts {row.accepted_portuguese!r}; the answers of "
+                                    f"{other.english!r} with {subject!r} give {' '.join(expected[len(have):] + further)!r}")
 
 
 # ---- coverage -------------------------------------------------------------------------------------
