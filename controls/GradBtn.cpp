@@ -128,12 +128,20 @@ QString TGradBtn::displayCaption(const QString &caption)
     QString result;
     result.reserve(caption.size());
     for (qsizetype i = 0; i < caption.size(); ++i) {
-        const bool last = i + 1 == caption.size();
-        if (!last && caption[i] == QLatin1Char('&') && caption[i + 1] != QLatin1Char('&'))
-            continue;
+        // "&x" shows x underlined and "&&" one "&", wherever they stand; a last lone "&" shows.
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
+            ++i;
         result += caption[i];
     }
     return result;
+}
+
+QString TGradBtn::mnemonicCaption(const QString &caption)
+{
+    qsizetype ampersands = 0;
+    while (ampersands < caption.size() && caption[caption.size() - 1 - ampersands] == QLatin1Char('&'))
+        ++ampersands;
+    return ampersands % 2 ? caption + QLatin1Char('&') : caption;
 }
 
 void TGradBtn::setColor(quint32 &member, quint32 value)
@@ -514,7 +522,7 @@ void TGradBtn::paintFrame(QPainter &painter)
 QFont TGradBtn::captionFont() const
 {
     // Two pixels each side keep the relief and the pressed offset on the face.
-    return fittedFont(font(), m_caption, QSizeF(width() - 4, height() - 2), Qt::TextShowMnemonic);
+    return fittedFont(font(), mnemonicCaption(m_caption), QSizeF(width() - 4, height() - 2), Qt::TextShowMnemonic);
 }
 
 void TGradBtn::paintCaption(QPainter &painter)
@@ -543,11 +551,12 @@ void TGradBtn::paintCaption(QPainter &painter)
         const QPoint at(baseX + offset + pressed, baseY + offset + pressed);
         const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
         // Measured as drawn: "A&&B" shows, and is centred as, "A&B".
-        const QRect measured = metrics.boundingRect(QRect(at, QSize(0, 0)), flags, m_caption);
+        const QString drawn = mnemonicCaption(m_caption);
+        const QRect measured = metrics.boundingRect(QRect(at, QSize(0, 0)), flags, drawn);
         painter.setPen(resolveColor(color, palette()));
         painter.drawText(QRect(at, measured.size()),
                          int(align) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic | Qt::TextDontClip,
-                         m_caption);
+                         drawn);
     };
 
     const bool heavy = m_textShadeType == stHeavy;

@@ -91,9 +91,12 @@ public:
 
     bool isDown() const { return !m_up; }
 
-    // The caption as measured: every "&" not followed by another "&" is
-    // dropped, the last character is always kept.
+    // The caption as shown and measured: "&x" shows x (underlined), "&&" one
+    // "&", and a last lone "&" is kept.
     static QString displayCaption(const QString &caption);
+    // The caption as handed to Qt's mnemonic drawing, which would hide a last
+    // lone "&": drawn, it shows displayCaption().
+    static QString mnemonicCaption(const QString &caption);
 
     // The caption's font: the button's own, smaller only where the caption
     // would not fit the face.

@@ -337,6 +337,9 @@ void TestGradBtn::displayCaption_data()
     QTest::newRow("inner accelerator") << "New &Question" << "New Question";
     QTest::newRow("doubled ampersand") << "Salt && Pepper" << "Salt & Pepper";
     QTest::newRow("last character kept") << "Peek&" << "Peek&";
+    QTest::newRow("doubled at the end") << "A&&" << "A&";
+    QTest::newRow("doubled alone") << "&&" << "&";
+    QTest::newRow("three at the end") << "A&&&" << "A&&";
     QTest::newRow("empty") << "" << "";
 }
 
@@ -345,6 +348,10 @@ void TestGradBtn::displayCaption()
     QFETCH(QString, caption);
     QFETCH(QString, expected);
     QCOMPARE(TGradBtn::displayCaption(caption), expected);
+    // Centred by this width: it must be the width Qt draws.
+    const QFontMetrics metrics(QFont(QStringLiteral("Arial"), 14));
+    QCOMPARE(metrics.size(Qt::TextSingleLine, expected).width(),
+             metrics.size(Qt::TextSingleLine | Qt::TextShowMnemonic, TGradBtn::mnemonicCaption(caption)).width());
 }
 
 void TestGradBtn::captionLayers_data()
