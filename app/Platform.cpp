@@ -13,14 +13,20 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include <cstring>
+#include <memory>
+#include <utility>
 
 namespace platform {
 
 namespace {
+
+// Long enough for an opener to find that no viewer takes the document.
+constexpr int BusyCursorLimitMs = 5000;
 
 MessageBoxes realBoxes;
 MessageBoxes *installedBoxes = nullptr;
@@ -131,13 +137,26 @@ int ShellOpenFile(const char *fileName, const char *parameters, const char *dire
     // The desktop's opener starts even where no viewer for the file is
     // installed, and then says so only in its exit code.
     auto *opener = new QProcess(qApp);
-    QObject::connect(opener, &QProcess::finished, opener, [opener, fail](int exitCode, QProcess::ExitStatus status) {
-        if (status != QProcess::NormalExit || exitCode != 0)
-            fail(31);
-        opener->deleteLater();
-    });
-    QObject::connect(opener, &QProcess::errorOccurred, opener, [opener, fail](QProcess::ProcessError error) {
+    // Looking for a viewer, or finding none, can take the opener seconds: a
+    // busy cursor says so at once. It goes when the opener ends, or after a
+    // while where the opener waits for the viewer it started.
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    const auto busy = std::make_shared<bool>(true);
+    const auto notBusy = [busy] {
+        if (std::exchange(*busy, false))
+            QGuiApplication::restoreOverrideCursor();
+    };
+    QTimer::singleShot(BusyCursorLimitMs, qApp, notBusy);
+    QObject::connect(opener, &QProcess::finished, opener,
+                     [opener, fail, notBusy](int exitCode, QProcess::ExitStatus status) {
+                         notBusy();
+                         if (status != QProcess::NormalExit || exitCode != 0)
+                             fail(31);
+                         opener->deleteLater();
+                     });
+    QObject::connect(opener, &QProcess::errorOccurred, opener, [opener, fail, notBusy](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) {
+            notBusy();
             fail(31);
             opener->deleteLater();
         }

@@ -769,8 +769,8 @@ private slots:
     {
         QTest::addColumn<QString>("opener"); // the desktop's opener: its script, or none at all
         QTest::addColumn<bool>("helpWindow");
-        QTest::newRow("a viewer takes it") << "exit 0" << false;
-        QTest::newRow("no viewer for the type") << "exit 3" << true;
+        QTest::newRow("a viewer takes it") << "/bin/sleep 0.2; exit 0" << false;
+        QTest::newRow("no viewer for the type") << "/bin/sleep 0.2; exit 3" << true;
         QTest::newRow("no opener installed") << "" << true;
     }
 
@@ -791,8 +791,12 @@ private slots:
         qputenv("PATH", bin.path().toLocal8Bit());
         Window w;
         w.trigger("ProgramHelp");
-        QTest::qWait(300);
         qputenv("PATH", path);
+        // A sign of life at once while the opener looks for a viewer; none left after it.
+        const QCursor *busy = QGuiApplication::overrideCursor();
+        QVERIFY2(busy && busy->shape() == Qt::BusyCursor, "no busy cursor while the opener runs");
+        QTRY_VERIFY(!QGuiApplication::overrideCursor());
+        QTest::qWait(50);
         QCOMPARE(w.form->findChild<QDialog *>("HelpWindow") != nullptr, helpWindow);
     }
     void goodbyeOnce_data()
