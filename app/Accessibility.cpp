@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QKeySequence>
 #include <QMetaObject>
 #include <QRadioButton>
 #include <QWidget>
@@ -111,8 +112,18 @@ void applyAccessibleNames(QWidget *window)
             control->setAccessibleName(QString::fromUtf8(caption.name));
         control->setAccessibleDescription(QString::fromUtf8(caption.description));
     }
-    // The four choices speak their changing texts.
-    if (auto *choices = window->findChild<QWidget *>(QStringLiteral("AnswerBox")))
-        for (QRadioButton *choice : choices->findChildren<QRadioButton *>())
-            choice->setAccessibleDescription(QStringLiteral("A possible translation; selecting it answers"));
+    // The four choices speak their changing texts, and their place.
+    if (auto *choices = window->findChild<QWidget *>(QStringLiteral("AnswerBox"))) {
+        const QList<QRadioButton *> buttons = choices->findChildren<QRadioButton *>();
+        for (int i = 0; i < buttons.size(); ++i)
+            buttons[i]->setAccessibleDescription(
+                QStringLiteral("%1 of %2, a possible translation; selecting it answers").arg(i + 1).arg(buttons.size()));
+    }
+}
+
+void describeKey(QWidget *control, const QString &command, const QKeySequence &key)
+{
+    const QString keyText = key.toString(QKeySequence::NativeText);
+    control->setToolTip(QStringLiteral("%1 (%2)").arg(command, keyText));
+    control->setAccessibleDescription(control->accessibleDescription() + QStringLiteral(". Key: %1").arg(keyText));
 }

@@ -13,6 +13,12 @@ OneLineTextEdit::OneLineTextEdit(QWidget *parent)
     setTabChangesFocus(true);
 }
 
+void OneLineTextEdit::showCaretWhenReadOnly()
+{
+    if (isReadOnly())
+        setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
 QString OneLineTextEdit::withoutLineBreaks(QString text)
 {
     for (const QChar lineBreak : {QChar(u'\r'), QChar(u'\n'), QChar(QChar::LineSeparator),

@@ -20,6 +20,10 @@ public:
 
     static QString withoutLineBreaks(QString text);
 
+    // A read-only box still shows a caret where it has the focus, so that a
+    // keyboard user sees where the focus is (and can move along the text).
+    void showCaretWhenReadOnly();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;

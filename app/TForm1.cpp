@@ -18,8 +18,10 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QtMath>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -31,6 +33,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -151,6 +154,8 @@ TForm1::TForm1(QWidget *parent)
     createTimersAndSounds();
     setTabOrder();
     applyAccessibleNames(this);
+    createKeys();
+    describeAnswerBox();
 
     resize(DesignClient.width(), DesignClient.height() + menuBar()->sizeHint().height());
     keepMinimumSize(); // from the first show on, the menu bar has room for every entry
@@ -276,6 +281,7 @@ void TForm1::createControls()
         box->setFont(arial(14));
         box->setReadOnly(true);
         box->setFocusPolicy(Qt::ClickFocus);
+        box->showCaretWhenReadOnly();
         return box;
     };
     Edit1 = richText("Edit1", {8, 80, 241, 113});
@@ -300,7 +306,8 @@ void TForm1::createControls()
                 AnswerBoxClick();
         });
     }
-    AnswerBox->setFocusPolicy(Qt::TabFocus);
+    // The Tab stop is the choices themselves: the frame around them does nothing.
+    AnswerBox->setFocusPolicy(Qt::NoFocus);
 
     QPushButton **accentFields[11] = {&Accenta, &AcuteA, &TildeA, &Tilden, &Accente, &AcuteE,
                                       &accenti, &Accento, &AcuteO, &TildeO, &Accentu};
@@ -507,6 +514,42 @@ void TForm1::setTabOrder()
         QWidget::setTabOrder(const_cast<QWidget *>(order[i - 1]), const_cast<QWidget *>(order[i]));
 }
 
+// Every command has a key that works wherever the focus is in the window.
+// They are the window's shortcuts, so an editable box that takes a key for
+// itself (the digits in the New/All box, say) keeps it; a control that is
+// disabled or hidden ignores its key, as it ignores clicks.
+void TForm1::createKeys()
+{
+    const auto press = [this](const QKeySequence &key, auto *control, const QString &what) {
+        auto *shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, control, [this, control] {
+            if (control->isEnabled() && control->isVisibleTo(this))
+                control->click();
+        });
+        describeKey(control, what, key);
+    };
+    for (int i = 0; i < 4; ++i)
+        press(QKeySequence(Qt::Key_1 + i), m_choices[i], QStringLiteral("Choice %1").arg(i + 1));
+    press(QKeySequence(Qt::CTRL | Qt::Key_R), GradBtn1, QStringLiteral("Repeat"));
+    press(QKeySequence(Qt::CTRL | Qt::Key_N), Button2, QStringLiteral("New Question"));
+    press(QKeySequence(Qt::CTRL | Qt::Key_P), OstrelButton1, QStringLiteral("Peek"));
+    press(QKeySequence(Qt::CTRL | Qt::Key_0), Reset1, QStringLiteral("Reset"));
+
+    // F10 opens the first menu, as on the desktops; Alt and a letter opens each one.
+    const auto open = [this](const QKeySequence &key, QAction *menu) {
+        connect(new QShortcut(key, this), &QShortcut::activated, this, [this, menu] {
+            menuBar()->setActiveAction(menu);
+        });
+    };
+    open(QKeySequence(Qt::Key_F10), menuBar()->actions().constFirst());
+    const std::pair<const char *, Qt::Key> menuLetters[] = {
+        {"Exit1", Qt::Key_X},         {"Levels1", Qt::Key_L},  {"WordGroups1", Qt::Key_W},
+        {"SecondPerson1", Qt::Key_V}, {"Order", Qt::Key_Q},    {"AllorNew", Qt::Key_A},
+        {"Mode", Qt::Key_M},          {"Translation1", Qt::Key_T}, {"Help1", Qt::Key_H}};
+    for (const auto &[name, letter] : menuLetters)
+        open(QKeySequence(Qt::ALT | letter), findChild<QMenu *>(QLatin1String(name))->menuAction());
+}
+
 // --- start-up and exit ------------------------------------------------------
 
 void TForm1::FormCreate()
@@ -638,8 +681,21 @@ void TForm1::ProgramHelpClick()
     const QPointer<TForm1> self(this);
     platform::ShellOpenFile(HelpDocument, " ", HelpDirectory, 5, [self] {
         if (self)
-            platform::showHelpContext(self, QString::fromLatin1(ApplicationHelpFile), 0);
+            self->showHelpWindow();
     });
+}
+
+// The help window; when it closes, the focus goes back where it was.
+void TForm1::showHelpWindow()
+{
+    const QPointer<QWidget> focused = focusWidget();
+    platform::showHelpContext(this, QString::fromLatin1(ApplicationHelpFile), 0);
+    if (auto *help = findChild<QDialog *>(QStringLiteral("HelpWindow")))
+        connect(help, &QObject::destroyed, this, [this, focused] {
+            activateWindow();
+            if (focused)
+                focused->setFocus();
+        }, Qt::UniqueConnection);
 }
 
 void TForm1::About1Click()
@@ -651,7 +707,10 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && qobject_cast<QMenu *>(watched)) {
         if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
-            platform::showHelpContext(this, QString::fromLatin1(ApplicationHelpFile), 0);
+            // The menus close first, so that the menu bar does not keep the keyboard.
+            while (QWidget *popup = QApplication::activePopupWidget())
+                popup->close();
+            showHelpWindow();
             return true;
         }
     } else if (watched == menuBar() && event->type() == QEvent::Resize) {
@@ -773,11 +832,13 @@ void TForm1::MultChoiceClick()
 {
     Button1->setEnabled(false);
     Answer->setReadOnly(true);
+    Answer->showCaretWhenReadOnly();
     MultChoice->setChecked(true);
     AnswerBox->setEnabled(true);
     AnswerBox->setVisible(true);
     for (QPushButton *key : m_accentKeys)
         key->setEnabled(false);
+    describeAnswerBox();
 }
 
 void TForm1::TypeAnswerClick()
@@ -792,6 +853,15 @@ void TForm1::TypeAnswerClick()
     Answer->setFocus();
     for (QPushButton *key : m_accentKeys)
         key->setEnabled(true);
+    describeAnswerBox();
+}
+
+void TForm1::describeAnswerBox()
+{
+    Answer->setAccessibleDescription(Answer->isReadOnly()
+                                         ? QStringLiteral("The verdict of each answer appears here")
+                                         : QStringLiteral("Type the translation here and press Enter; the verdict "
+                                                          "appears here after each answer"));
 }
 
 void TForm1::setDirection(bool englishToPortuguese)

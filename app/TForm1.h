@@ -188,6 +188,9 @@ private:
     void createMenus();
     void createTimersAndSounds();
     void setTabOrder();
+    void createKeys();
+    void showHelpWindow();
+    void describeAnswerBox();
     void fitLabels();
     void keepMinimumSize();
     int fullMenuBarWidth() const;

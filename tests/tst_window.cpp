@@ -765,6 +765,90 @@ private slots:
         QCOMPARE(blackPixels(w.form->GradBtn1), 0);
     }
 
+    // Every command from the keyboard, wherever the focus is; a box that takes a key keeps it.
+    void commandKeys_data()
+    {
+        QTest::addColumn<QKeySequence>("key");
+        QTest::addColumn<bool>("typed");        // in typed-answer mode
+        QTest::addColumn<QString>("focus");     // the control with the focus
+        QTest::addColumn<QString>("disabled");  // a control disabled first
+        QTest::addColumn<int>("trials");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("answer");    // what the answer box shows after
+        const QKeySequence ctrlN(Qt::CTRL | Qt::Key_N), ctrlP(Qt::CTRL | Qt::Key_P);
+        QTest::newRow("1 chooses") << QKeySequence(Qt::Key_1) << false << "Answer" << "" << 1 << "word" << "";
+        QTest::newRow("4 chooses") << QKeySequence(Qt::Key_4) << false << "Button2" << "" << 1 << "word" << "";
+        QTest::newRow("a digit typed") << QKeySequence(Qt::Key_1) << true << "Answer" << "" << 0 << "word" << "1";
+        QTest::newRow("a digit in New/All") << QKeySequence(Qt::Key_2) << false << "NewAll" << "" << 0 << "word" << "";
+        QTest::newRow("Ctrl+N") << ctrlN << false << "Answer" << "" << 0 << "time" << "";
+        QTest::newRow("Ctrl+N, typed") << ctrlN << true << "Answer" << "" << 0 << "time" << "";
+        QTest::newRow("Ctrl+N, disabled") << ctrlN << false << "Answer" << "Button2" << 0 << "word" << "";
+        QTest::newRow("Ctrl+P") << ctrlP << false << "Reset1" << "" << 0 << "word" << "palavra";
+        QTest::newRow("Ctrl+P, typed") << ctrlP << true << "Answer" << "" << 0 << "word" << "palavra";
+        QTest::newRow("Ctrl+0 resets") << QKeySequence(Qt::CTRL | Qt::Key_0) << true << "Answer" << "" << 0 << "word" << "";
+    }
+
+    void commandKeys()
+    {
+        QFETCH(QKeySequence, key);
+        QFETCH(bool, typed);
+        QFETCH(QString, focus);
+        QFETCH(QString, disabled);
+        QFETCH(int, trials);
+        QFETCH(QString, question);
+        QFETCH(QString, answer);
+        Window w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.start();
+        if (typed)
+            w.trigger("TypeAnswer");
+        if (!disabled.isEmpty())
+            w.form->findChild<QWidget *>(disabled)->setEnabled(false);
+        QWidget *target = w.form->findChild<QWidget *>(focus);
+        target->setFocus();
+        QTest::keySequence(target, key);
+        QCOMPARE(w.form->TrialCount, trials);
+        QCOMPARE(w.text("Edit1"), question);
+        if (w.form->TrialCount == 0 && key[0].key() != Qt::Key_0)
+            QCOMPARE(w.text("Answer"), answer);
+        if (focus == "NewAll")
+            QCOMPARE(w.text("NewAll"), QStringLiteral("New Words Only2"));
+        if (key[0].key() == Qt::Key_0)
+            QCOMPARE(w.text("NumTrials"), QString());
+        QVERIFY2(!w.form->findChild<QWidget *>("AnswerBox")->focusPolicy(), "the frame of the choices is no Tab stop");
+    }
+
+    void menuKeys_data()
+    {
+        QTest::addColumn<QKeySequence>("key");
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("F10") << QKeySequence(Qt::Key_F10) << "Exit1";
+        QTest::newRow("Alt+L") << QKeySequence(Qt::ALT | Qt::Key_L) << "Levels1";
+        QTest::newRow("Alt+M") << QKeySequence(Qt::ALT | Qt::Key_M) << "Mode";
+        QTest::newRow("Alt+H") << QKeySequence(Qt::ALT | Qt::Key_H) << "Help1";
+    }
+
+    void menuKeys()
+    {
+        QFETCH(QKeySequence, key);
+        QFETCH(QString, menu);
+        Window w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.start();
+        QTest::keySequence(w.form->Answer, key);
+        QVERIFY(w.form->menuBar()->activeAction());
+        QCOMPARE(w.form->menuBar()->activeAction()->objectName(), menu);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        // F1 in the open menu: the help, and when it closes the focus is back in the window.
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_F1);
+        auto *help = w.form->findChild<QDialog *>("HelpWindow");
+        QVERIFY(help && !QApplication::activePopupWidget());
+        help->close();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.form->Answer));
+    }
+
     void programHelpWithoutAViewer_data()
     {
         QTest::addColumn<QString>("opener"); // the desktop's opener: its script, or none at all
