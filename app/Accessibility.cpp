@@ -1,14 +1,20 @@
 #include "app/Accessibility.h"
 
+#include "app/OneLineTextEdit.h"
 #include "controls/GradBtn.h"
 #include "controls/QuilBtn1.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QKeySequence>
+#include <QLineEdit>
+#include <QTextBoundaryFinder>
+#include <QTextCursor>
 #include <QMetaObject>
 #include <QRadioButton>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -41,13 +47,207 @@ public:
     }
 };
 
-QAccessibleInterface *drawnButtonFactory(const QString &className, QObject *object)
+// The text of the one-line boxes, as a screen reader reads it. Qt 6.4's own
+// interfaces of these boxes ask their text cursor for positions before the
+// start or past the end (a warning each time), and a line edit asked for the
+// word or sentence at its end never returns. Here every offset is clamped to
+// the text, and the segments come from one list.
+class OneLineTextAccessible : public QAccessibleWidget, public QAccessibleTextInterface
+{
+public:
+    explicit OneLineTextAccessible(QWidget *box)
+        : QAccessibleWidget(box, QAccessible::EditableText)
+    {
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface *>(this)
+                                                  : QAccessibleWidget::interface_cast(type);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = readOnly();
+        s.editable = !readOnly();
+        s.selectableText = true;
+        return s;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? plainText() : QAccessibleWidget::text(t);
+    }
+
+    // --- QAccessibleTextInterface
+    int characterCount() const override { return int(plainText().size()); }
+    QString text(int start, int end) const override
+    {
+        const QString all = plainText();
+        start = clamp(start);
+        end = end < 0 ? int(all.size()) : clamp(end);
+        return start < end ? all.mid(start, end - start) : QString();
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
+    {
+        return segmentText(segmentAt(type, offset), type, start, end);
+    }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
+    {
+        return segmentText(segmentAt(type, offset) - 1, type, start, end);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
+    {
+        return segmentText(segmentAt(type, offset) + 1, type, start, end);
+    }
+    int cursorPosition() const override
+    {
+        if (auto *line = lineEdit())
+            return line->cursorPosition();
+        return textEdit()->textCursor().position();
+    }
+    void setCursorPosition(int position) override
+    {
+        if (auto *line = lineEdit())
+            return line->setCursorPosition(clamp(position));
+        QTextCursor cursor = textEdit()->textCursor();
+        cursor.setPosition(clamp(position));
+        textEdit()->setTextCursor(cursor);
+    }
+    int selectionCount() const override
+    {
+        int start = 0, end = 0;
+        selection(0, &start, &end);
+        return start < end ? 1 : 0;
+    }
+    void selection(int index, int *start, int *end) const override
+    {
+        *start = *end = 0;
+        if (index != 0)
+            return;
+        if (auto *line = lineEdit()) {
+            if (line->hasSelectedText()) {
+                *start = line->selectionStart();
+                *end = line->selectionEnd();
+            }
+            return;
+        }
+        const QTextCursor cursor = textEdit()->textCursor();
+        *start = cursor.selectionStart();
+        *end = cursor.selectionEnd();
+    }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int) override { setSelection(0, cursorPosition(), cursorPosition()); }
+    void setSelection(int, int start, int end) override
+    {
+        start = clamp(start);
+        end = clamp(end);
+        if (auto *line = lineEdit())
+            return line->setSelection(start, end - start);
+        QTextCursor cursor = textEdit()->textCursor();
+        cursor.setPosition(start);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        textEdit()->setTextCursor(cursor);
+    }
+    QRect characterRect(int offset) const override
+    {
+        const QString all = plainText();
+        offset = clamp(offset);
+        const QFontMetrics metrics = widget()->fontMetrics();
+        const int width = offset < all.size() ? metrics.horizontalAdvance(all.at(offset)) : 0;
+        if (auto *line = lineEdit()) {
+            const QRect box = line->contentsRect();
+            const QPoint at(box.x() + metrics.horizontalAdvance(all.left(offset)), box.y());
+            return QRect(line->mapToGlobal(at), QSize(width, box.height()));
+        }
+        QTextCursor cursor(textEdit()->document());
+        cursor.setPosition(offset);
+        const QRect caret = textEdit()->cursorRect(cursor);
+        return QRect(textEdit()->viewport()->mapToGlobal(caret.topLeft()), QSize(width, caret.height()));
+    }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        if (auto *line = lineEdit())
+            return line->cursorPositionAt(line->mapFromGlobal(point));
+        return textEdit()->cursorForPosition(textEdit()->viewport()->mapFromGlobal(point)).position();
+    }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int *start, int *end) const override
+    {
+        // One run without attributes: the whole text.
+        Q_UNUSED(offset);
+        *start = 0;
+        *end = characterCount();
+        return QString();
+    }
+
+private:
+    QLineEdit *lineEdit() const { return qobject_cast<QLineEdit *>(widget()); }
+    QTextEdit *textEdit() const { return qobject_cast<QTextEdit *>(widget()); }
+    QString plainText() const { return lineEdit() ? lineEdit()->text() : textEdit()->toPlainText(); }
+    bool readOnly() const { return lineEdit() ? lineEdit()->isReadOnly() : textEdit()->isReadOnly(); }
+    int clamp(int offset) const { return std::clamp(offset, 0, characterCount()); }
+
+    // The text cut into segments of a kind: characters, words (with the
+    // blanks between them) or sentences; a line, a paragraph or no boundary
+    // is the whole text, as the box holds one line.
+    QList<std::pair<int, int>> segments(QAccessible::TextBoundaryType type) const
+    {
+        const QString all = plainText();
+        QList<std::pair<int, int>> cuts;
+        if (all.isEmpty())
+            return cuts;
+        if (type != QAccessible::CharBoundary && type != QAccessible::WordBoundary
+            && type != QAccessible::SentenceBoundary) {
+            cuts.append({0, int(all.size())});
+            return cuts;
+        }
+        QTextBoundaryFinder finder(type == QAccessible::CharBoundary ? QTextBoundaryFinder::Grapheme
+                                   : type == QAccessible::WordBoundary ? QTextBoundaryFinder::Word
+                                                                       : QTextBoundaryFinder::Sentence,
+                                   all);
+        int from = 0;
+        for (qsizetype to = finder.toNextBoundary(); to > 0; to = finder.toNextBoundary()) {
+            cuts.append({from, int(to)});
+            from = int(to);
+        }
+        return cuts;
+    }
+    // The segment holding the offset; past the end, the last one.
+    int segmentAt(QAccessible::TextBoundaryType type, int offset) const
+    {
+        const auto cuts = segments(type);
+        offset = clamp(offset);
+        for (int i = 0; i < cuts.size(); ++i)
+            if (offset < cuts[i].second)
+                return i;
+        return type == QAccessible::CharBoundary ? int(cuts.size()) : int(cuts.size()) - 1;
+    }
+    QString segmentText(int index, QAccessible::TextBoundaryType type, int *start, int *end) const
+    {
+        const auto cuts = segments(type);
+        if (index < 0 || index >= cuts.size()) {
+            *start = *end = index < 0 ? 0 : characterCount();
+            return QString();
+        }
+        *start = cuts[index].first;
+        *end = cuts[index].second;
+        return plainText().mid(*start, *end - *start);
+    }
+};
+
+QAccessibleInterface *controlFactory(const QString &className, QObject *object)
 {
     if (!object || !object->isWidgetType())
         return nullptr;
+    auto *widget = static_cast<QWidget *>(object);
     if (className == QLatin1String(TGradBtn::staticMetaObject.className())
         || className == QLatin1String(TQuilButton1::staticMetaObject.className()))
-        return new DrawnButtonAccessible(static_cast<QWidget *>(object));
+        return new DrawnButtonAccessible(widget);
+    if (className == QLatin1String(OneLineTextEdit::staticMetaObject.className())
+        || className == QLatin1String(QLineEdit::staticMetaObject.className()))
+        return new OneLineTextAccessible(widget);
     return nullptr;
 }
 
@@ -91,14 +291,15 @@ const Caption Captions[] = {
     {"MainMenu1", "Menu bar", "Every command and setting of the drill; Alt opens it"},
 };
 
-// Installed before any window exists: a control's interface is made the first
-// time anything (a state change of a disabled button, say) asks for it, and then kept.
-const bool factoryInstalled = [] {
-    QAccessible::installFactory(drawnButtonFactory);
-    return true;
-}();
-
 } // namespace
+
+void installAccessibleInterfaces()
+{
+    // The factory installed last is asked first: after the application's own,
+    // which would otherwise answer for the line edits.
+    QAccessible::removeFactory(controlFactory);
+    QAccessible::installFactory(controlFactory);
+}
 
 void applyAccessibleNames(QWidget *window)
 {

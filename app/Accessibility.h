@@ -4,6 +4,12 @@ class QKeySequence;
 class QString;
 class QWidget;
 
+// Makes the drill's controls known to screen readers: the drawn buttons as
+// buttons, the one-line boxes with a text that answers at every offset. To be
+// called once the application exists and before the first control does (a
+// control's interface is made the first time anything asks for it, and kept).
+void installAccessibleInterfaces();
+
 // Gives every control of the drill window the name and description a screen
 // reader speaks.
 void applyAccessibleNames(QWidget *window);

@@ -144,6 +144,7 @@ TForm1::TForm1(QWidget *parent)
     // font of each size is found without asking fontconfig for a stand-in.
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(WindowCaption));
     setFont(arial(8));

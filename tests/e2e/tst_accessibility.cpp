@@ -5,6 +5,7 @@
 #include <QAccessibleActionInterface>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "controls/GradBtn.h"
@@ -109,6 +110,45 @@ private slots:
         QVERIFY(face->actionInterface()->actionNames().isEmpty());
         face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(w.form->TrialCount, 0);
+    }
+
+    // The one-line boxes as a screen reader reads them: every offset and boundary answers,
+    // without a warning, and the word at the end of a line edit comes back.
+    void boxTextAtEveryOffset_data()
+    {
+        QTest::addColumn<QString>("objectName");
+        QTest::newRow("question (rich text)") << "Edit1";
+        QTest::newRow("answer (rich text)") << "Answer";
+        QTest::newRow("level (line edit)") << "Level";
+        QTest::newRow("New/All (editable line edit)") << "NewAll";
+    }
+
+    void boxTextAtEveryOffset()
+    {
+        QFETCH(QString, objectName);
+        Window w;
+        auto *box = w.form->findChild<QWidget *>(objectName);
+        QMetaObject::invokeMethod(box, box->inherits("QLineEdit") ? "setText" : "setPlainText",
+                                  Q_ARG(QString, QStringLiteral("time is")));
+        QAccessibleTextInterface *text = QAccessible::queryAccessibleInterface(box)->textInterface();
+        QVERIFY(text);
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+        QCOMPARE(text->characterCount(), 7);
+        QCOMPARE(text->text(0, -1), QStringLiteral("time is"));
+        int start = -1, end = -1;
+        for (int offset = -1; offset <= 8; ++offset)
+            for (int type = QAccessible::CharBoundary; type <= QAccessible::NoBoundary; ++type) {
+                const auto boundary = QAccessible::TextBoundaryType(type);
+                for (const QString &piece : {text->textAtOffset(offset, boundary, &start, &end),
+                                             text->textBeforeOffset(offset, boundary, &start, &end),
+                                             text->textAfterOffset(offset, boundary, &start, &end)})
+                    QVERIFY(piece.size() <= 7 && start >= 0 && end <= 7 && start <= end);
+                text->characterRect(offset);
+                text->text(offset, offset + 1);
+            }
+        QCOMPARE(text->textAtOffset(7, QAccessible::WordBoundary, &start, &end), QStringLiteral("is"));
+        QCOMPARE(text->textAtOffset(2, QAccessible::LineBoundary, &start, &end), QStringLiteral("time is"));
+        QCOMPARE(text->textAtOffset(3, QAccessible::CharBoundary, &start, &end), QStringLiteral("e"));
     }
 
     void menusKeepTheirCaptions()
