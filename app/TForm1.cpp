@@ -540,6 +540,11 @@ void TForm1::createKeys()
     const auto open = [this](const QKeySequence &key, QAction *menu) {
         connect(new QShortcut(key, this), &QShortcut::activated, this, [this, menu] {
             menuBar()->setActiveAction(menu);
+            // Its first entry lit, as when the menu bar is entered by keyboard;
+            // not a level, whose submenu would open and change the level.
+            if (QMenu *popup = menu->menu(); popup && !popup->actions().isEmpty()
+                                             && !popup->actions().constFirst()->menu())
+                popup->setActiveAction(popup->actions().constFirst());
         });
     };
     open(QKeySequence(Qt::Key_F10), menuBar()->actions().constFirst());

@@ -841,6 +841,9 @@ private slots:
         QVERIFY(w.form->menuBar()->activeAction());
         QCOMPARE(w.form->menuBar()->activeAction()->objectName(), menu);
         QTRY_VERIFY(QApplication::activePopupWidget());
+        QCOMPARE(static_cast<QMenu *>(QApplication::activePopupWidget())->activeAction(),
+                 menu == "Levels1" ? nullptr : w.form->menuBar()->activeAction()->menu()->actions().constFirst());
+        QCOMPARE(w.text("Level"), QStringLiteral("100 Words"));
         // F1 in the open menu: the help, and when it closes the focus is back in the window.
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_F1);
         auto *help = w.form->findChild<QDialog *>("HelpWindow");
