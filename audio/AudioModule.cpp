@@ -141,10 +141,12 @@ QString moduleDirectory()
 // Plays one sound at a time, each new one from its start.
 class Channel {
 public:
+    ~Channel() { close(); }
+
     void play(const Sound &sound)
     {
         if (!m_sink || m_format != sound.format) {
-            m_sink.reset();
+            close();
             m_sink = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), sound.format);
             m_format = sound.format;
         }
@@ -162,6 +164,19 @@ public:
     QAudio::Error error() const { return m_sink ? m_sink->error() : QAudio::NoError; }
 
 private:
+    // Stopped before it goes: Qt 6.4's sink runs the event loop in its
+    // destructor, after it has let go of its stream, and a feed still queued
+    // for it (one is, while a sound starts) then asks the stream that is no
+    // longer there, which libpulse answers with an abort. A stopped sink
+    // ignores its feeds.
+    void close()
+    {
+        if (!m_sink)
+            return;
+        m_sink->stop();
+        m_sink.reset();
+    }
+
     // Declared first, so that the sink, which reads it, goes first.
     QBuffer m_buffer;
     QAudioFormat m_format;

@@ -5,7 +5,9 @@ apart in the recorded samples by length and pitch; ten fast clicks on Repeat
 do not queue up the word; the window closed while it speaks ends cleanly.
 Then a second run loses the server while the word is said: the same steps
 run on without a hang or an error box, and the console carries at most one
-line about the lost sound.
+line about the lost sound. Then the program is quit again and again while a
+cue and a word sound (ZOLPORT_E2E_QUITS times, 10 unless set): every exit is
+clean and prompt.
 
 usage: e2e_sound.py ZOLPORT_BINARY NOUNS_TSV SHOTS_DIR
 Exits 77 (a skip for CTest) when the desktop tools or PulseAudio are missing,
@@ -13,6 +15,7 @@ or PulseAudio cannot start.
 """
 
 import os
+import subprocess
 import sys
 import time
 
@@ -21,10 +24,14 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import audio  # noqa: E402
 import desktop  # noqa: E402
 from desktop import wait_for  # noqa: E402
-from e2e_drill import APP_NAME, FEEDBACK_SECONDS, Drill, check, expect_text, message_box, read_nouns  # noqa: E402
+from e2e_drill import (APP_NAME, FEEDBACK_SECONDS, Drill, check, expect_text,  # noqa: E402
+                       message_box, read_nouns)
 
 ROUNDS = 4
 FAST_CLICKS = 10
+QUITS = int(os.environ.get("ZOLPORT_E2E_QUITS", "10"))
+# From the goodbye box's OK to the program's end, a sanitizer build's leak check included.
+QUIT_SECONDS = 2.0
 
 
 def choices_of(drill, portuguese):
@@ -68,6 +75,43 @@ def leave(drill, screen, by_menu=True):
     screen.click(*goodbye.find("OK", "push button").centre())
     code = drill.proc.wait(10)
     check(code == 0, "the program ended with status %d" % code)
+
+
+def end_after_goodbye(proc, screen):
+    """Return on the goodbye box as soon as it shows; the program must end at once with status 0.
+    Returns the moment of the Return."""
+    wait_for(lambda: screen.find_window(APP_NAME), 10, "the goodbye message")
+    screen.xdotool("key", "Return")
+    returned = time.monotonic()
+    try:
+        code = proc.wait(QUIT_SECONDS)
+    except subprocess.TimeoutExpired:
+        raise AssertionError("the program still ran %.1f s after the goodbye box" % QUIT_SECONDS)
+    check(code == 0, "the program ended with status %d" % code)
+    return returned
+
+
+def quit_while_sounding(screen, binary, nouns, pulse, name, shots):
+    """A choice, Repeat, Alt+F4 and the goodbye box answered as fast as they go: the program ends
+    while the cue and the word sound. Returns whether a sound reached the server at the Return."""
+    drill, console = start_drill(screen, binary, os.environ["HOME"], name, shots)
+    try:
+        expect_text(drill, "Question", nouns[0][0], 10)
+        choice, repeat = drill.choices()[0].centre(), drill.control("Repeat").centre()
+        screen.click(*choice)
+        screen.click(*repeat)
+        screen.key("alt+F4")
+        returned = end_after_goodbye(drill.proc, screen)
+    except AssertionError as error:
+        with open(console) as out:
+            raise AssertionError("%s: %s; console: %r" % (name, error, out.read()[-400:]))
+    finally:
+        if drill.proc.poll() is None:
+            drill.proc.kill()
+            drill.proc.wait()
+    time.sleep(0.2)
+    heard = pulse.first_sound_after(returned - 0.05)
+    return heard is not None and heard < returned + 0.05
 
 
 def sound_lines(console):
@@ -144,6 +188,13 @@ def run(binary, nouns_tsv, shots):
         drill = None
         lost = sound_lines(console)
         check(len(lost) <= 1, "more than one console line about the lost sound: %r" % lost)
+
+        check(pulse.start(), "PulseAudio did not start again:\n" + pulse.log())
+        # Quits while a cue and a word sound: no abort, no wait.
+        sounding = sum(quit_while_sounding(screen, binary, nouns, pulse, "quit%02d" % (i + 1), shots)
+                       for i in range(QUITS))
+        print("%d quits, %d of them while a sound reached the server" % (QUITS, sounding), flush=True)
+        check(2 * sounding >= QUITS, "only %d of %d quits came while a sound played" % (sounding, QUITS))
         print("e2e sound: all steps passed", flush=True)
     finally:
         screen.stop_after(drill.proc if drill else None)
