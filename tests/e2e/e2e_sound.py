@@ -8,8 +8,8 @@ within 3 s: the first word asked for then is said, and the cues and words
 after it; it loses the server again, for good: the same steps run on without
 a hang or an error box, and the console carries at most one line about the
 lost sound. Then the program is quit again and again while a cue and a word
-sound (ZOLPORT_E2E_QUITS times, 10 unless set): every exit is clean and
-prompt.
+sound (ZOLPORT_E2E_QUITS times, 10 unless set), and once without a session
+bus: every exit is clean and prompt.
 
 usage: e2e_sound.py ZOLPORT_BINARY NOUNS_TSV SHOTS_DIR
 Exits 77 (a skip for CTest) when the desktop tools or PulseAudio are missing,
@@ -26,7 +26,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import audio  # noqa: E402
 import desktop  # noqa: E402
 from desktop import wait_for  # noqa: E402
-from e2e_drill import (APP_NAME, FEEDBACK_SECONDS, Drill, check, expect_text,  # noqa: E402
+from e2e_drill import (APP_NAME, FEEDBACK_SECONDS, WINDOW_CAPTION, Drill, check, expect_text,  # noqa: E402
                        message_box, read_nouns)
 
 ROUNDS = 4
@@ -116,6 +116,27 @@ def quit_while_sounding(screen, binary, nouns, pulse, name, shots):
     time.sleep(0.2)
     heard = pulse.first_sound_after(returned - 0.05)
     return heard is not None and heard < returned + 0.05
+
+
+def quit_without_session_bus(screen, binary, shots):
+    """Started without a session bus (Qt's D-Bus thread finds none), a press, Exit: a clean end."""
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", DBUS_SESSION_BUS_ADDRESS="")
+    workdir = os.path.join(os.environ["HOME"], "no-bus")
+    os.makedirs(workdir)
+    with open(os.path.join(shots, "no-bus-console.txt"), "w") as out:
+        proc = subprocess.Popen([binary], cwd=workdir, env=env, stderr=out)
+    try:
+        window = wait_for(lambda: proc.poll() is None and screen.find_window(WINDOW_CAPTION), 30,
+                          "the drill window without a session bus")
+        x, y, width, height = screen.geometry(window)
+        screen.click(x + width // 2, y + height // 2)  # the first press loads the sound
+        time.sleep(0.5)
+        screen.key("alt+F4")
+        end_after_goodbye(proc, screen)
+    finally:
+        if proc.poll() is None:
+            proc.kill()
+            proc.wait()
 
 
 def sound_lines(console):
@@ -220,6 +241,7 @@ def run(binary, nouns_tsv, shots):
                        for i in range(QUITS))
         print("%d quits, %d of them while a sound reached the server" % (QUITS, sounding), flush=True)
         check(2 * sounding >= QUITS, "only %d of %d quits came while a sound played" % (sounding, QUITS))
+        quit_without_session_bus(screen, binary, shots)
         print("e2e sound: all steps passed", flush=True)
     finally:
         screen.stop_after(drill.proc if drill else None)
