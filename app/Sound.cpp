@@ -7,7 +7,11 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QPluginLoader>
+#include <QPointer>
 #include <QWidget>
+
+#include <memory>
+#include <utility>
 
 namespace audio {
 
@@ -40,6 +44,18 @@ public:
 Output *installed = nullptr;
 Output *module = nullptr;
 QString moduleFileName;
+QPluginLoader *moduleLoader = nullptr;
+QPointer<QObject> moduleObject;
+
+// At the application's end, the module's object (its sinks with it) and our
+// loader go. The library stays mapped, as Qt leaves every plugin: Qt
+// Multimedia's sound server thread and its globals end with the process.
+void freeModule()
+{
+    delete moduleObject;
+    delete std::exchange(moduleLoader, nullptr);
+    module = nullptr;
+}
 
 Output &loadModule()
 {
@@ -53,11 +69,13 @@ Output &loadModule()
         const QString path = QDir::cleanPath(QDir(dir).filePath(name));
         if (!QFileInfo::exists(path))
             continue;
-        // Deliberately never unloaded: it plays until the application ends.
-        auto *loader = new QPluginLoader(path);
-        module = qobject_cast<Output *>(loader->instance());
+        auto loader = std::make_unique<QPluginLoader>(path);
+        moduleObject = loader->instance();
+        module = qobject_cast<Output *>(moduleObject);
         if (module) {
             moduleFileName = path;
+            moduleLoader = loader.release();
+            qAddPostRoutine(freeModule);
             return *module;
         }
         errors << loader->errorString();

@@ -12,15 +12,18 @@
 
 #include <QAudioFormat>
 #include <QAudioSink>
+#include <QBasicTimer>
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QMediaDevices>
 #include <QObject>
 #include <QPluginLoader>
+#include <QTimerEvent>
 #include <QtEndian>
 
 #include <dlfcn.h>
@@ -38,6 +41,15 @@ namespace {
 // The sound server's buffer for a stream: long enough for the UI thread
 // that feeds it every 20 ms, short for a prompt start.
 constexpr qint64 BufferMicroseconds = 150000;
+
+// Qt 6.4 tries a sound server that went away once more, 3 s after it lost it,
+// and no sink opens before then. A word asked for in that time is tried again
+// this often, for this long, so that it is said once the server is back; a
+// cue is not, as it belongs to the moment of its answer. (A server still away
+// at Qt's one try is never tried again: the drill stays silent until it is
+// started anew.)
+constexpr int RetryMilliseconds = 100;
+constexpr qint64 WordWaitMilliseconds = 4000;
 
 struct Sound {
     QAudioFormat format;
@@ -141,10 +153,12 @@ QString moduleDirectory()
 // Plays one sound at a time, each new one from its start.
 class Channel {
 public:
+    ~Channel() { close(); }
+
     void play(const Sound &sound)
     {
         if (!m_sink || m_format != sound.format) {
-            m_sink.reset();
+            close();
             m_sink = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), sound.format);
             m_format = sound.format;
         }
@@ -160,8 +174,22 @@ public:
     }
 
     QAudio::Error error() const { return m_sink ? m_sink->error() : QAudio::NoError; }
+    bool failed() const { return error() == QAudio::OpenError || error() == QAudio::FatalError; }
 
 private:
+    // Stopped before it goes: Qt 6.4's sink runs the event loop in its
+    // destructor, after it has let go of its stream, and a feed still queued
+    // for it (one is, while a sound starts) then asks the stream that is no
+    // longer there, which libpulse answers with an abort. A stopped sink
+    // ignores its feeds.
+    void close()
+    {
+        if (!m_sink)
+            return;
+        m_sink->stop();
+        m_sink.reset();
+    }
+
     // Declared first, so that the sink, which reads it, goes first.
     QBuffer m_buffer;
     QAudioFormat m_format;
@@ -233,6 +261,27 @@ public:
             m_speech = std::make_unique<Channel>();
         m_speech->play(sound);
         checkDevice(*m_speech);
+        m_unsaid.reset();
+        m_retry.stop();
+        if (m_speech->failed()) {
+            m_unsaid = sound;
+            m_unsaidSince.start();
+            m_retry.start(RetryMilliseconds, this);
+        }
+    }
+
+protected:
+    void timerEvent(QTimerEvent *event) override
+    {
+        if (event->timerId() != m_retry.timerId())
+            return QObject::timerEvent(event);
+        if (m_unsaid && m_speech && m_unsaidSince.elapsed() < WordWaitMilliseconds) {
+            m_speech->play(*m_unsaid);
+            if (m_speech->failed())
+                return;
+        }
+        m_unsaid.reset();
+        m_retry.stop();
     }
 
 private:
@@ -251,12 +300,14 @@ private:
 
     static void checkDevice(const Channel &channel)
     {
-        if (channel.error() == QAudio::OpenError || channel.error() == QAudio::FatalError)
+        if (channel.failed())
             reportLostSound(QMessageLogContext(), QStringLiteral("no audio output could be opened"));
     }
 
     void release()
     {
+        m_retry.stop();
+        m_unsaid.reset();
         m_channels.clear();
         m_speech.reset();
     }
@@ -265,6 +316,10 @@ private:
     QHash<QString, Sound> m_cues;
     std::map<QString, std::unique_ptr<Channel>> m_channels;
     std::unique_ptr<Channel> m_speech;
+    // The last word, while the sound server cannot take it yet.
+    std::optional<Sound> m_unsaid;
+    QElapsedTimer m_unsaidSince;
+    QBasicTimer m_retry;
     QPluginLoader m_speechModule;
     audio::Synthesizer *m_voice = nullptr;
     bool m_triedSpeech = false;

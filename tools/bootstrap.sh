@@ -4,8 +4,8 @@
 #
 #   tools/bootstrap.sh run     build and start the drill
 #   tools/bootstrap.sh test    build and run every test, headless; then the
-#                              drill tests again in a build with the address
-#                              and undefined-behaviour sanitizers
+#                              drill and sound tests again in a build with the
+#                              address, leak and undefined-behaviour sanitizers
 set -euo pipefail
 
 mode=${1:-run}
@@ -41,8 +41,10 @@ case "$mode" in
     export QT_QPA_PLATFORM=offscreen
     ctest --test-dir "$build" --output-on-failure --timeout 600
     cmake -S "$root" -B "$build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZOLPORT_SANITIZE=ON
-    cmake --build "$build-sanitize" --target tst_drill tst_vocabulary tst_drillwindow tst_monkey
-    ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+    cmake --build "$build-sanitize" --target tst_drill tst_vocabulary tst_drillwindow tst_monkey tst_audio \
+      zolport zolport_audio zolport_speech
+    # Leak detection on; the tests pass LeakSanitizer the suppressions of tests/lsan.supp.
+    UBSAN_OPTIONS=print_stacktrace=1 \
       ctest --test-dir "$build-sanitize" --output-on-failure --timeout 900 -L sanitize
     ;;
   *)

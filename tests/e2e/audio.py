@@ -47,7 +47,9 @@ class PulseServer:
         return {"PULSE_SERVER": "unix:" + self.socket, "PULSE_RUNTIME_PATH": self.runtime}
 
     def start(self, seconds=10):
-        os.mkfifo(self.fifo)
+        """Starts the server, or starts it again on the same socket and FIFO after stop()."""
+        if not os.path.exists(self.fifo):
+            os.mkfifo(self.fifo)
         script = os.path.join(self.base, "server.pa")
         with open(script, "w") as pa:
             pa.write("load-module module-native-protocol-unix socket=%s auth-anonymous=1\n" % self.socket)

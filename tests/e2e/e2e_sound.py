@@ -3,9 +3,13 @@
 cue of a right and a wrong choice, and the word that "Repeat" says, told
 apart in the recorded samples by length and pitch; ten fast clicks on Repeat
 do not queue up the word; the window closed while it speaks ends cleanly.
-Then a second run loses the server while the word is said: the same steps
-run on without a hang or an error box, and the console carries at most one
-line about the lost sound.
+Then a second run loses the server while the word is said, and has it back
+within 3 s: the first word asked for then is said, and the cues and words
+after it; it loses the server again, for good: the same steps run on without
+a hang or an error box, and the console carries at most one line about the
+lost sound. Then the program is quit again and again while a cue and a word
+sound (ZOLPORT_E2E_QUITS times, 10 unless set), and once without a session
+bus: every exit is clean and prompt.
 
 usage: e2e_sound.py ZOLPORT_BINARY NOUNS_TSV SHOTS_DIR
 Exits 77 (a skip for CTest) when the desktop tools or PulseAudio are missing,
@@ -13,6 +17,7 @@ or PulseAudio cannot start.
 """
 
 import os
+import subprocess
 import sys
 import time
 
@@ -21,10 +26,16 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import audio  # noqa: E402
 import desktop  # noqa: E402
 from desktop import wait_for  # noqa: E402
-from e2e_drill import APP_NAME, FEEDBACK_SECONDS, Drill, check, expect_text, message_box, read_nouns  # noqa: E402
+from e2e_drill import (APP_NAME, FEEDBACK_SECONDS, WINDOW_CAPTION, Drill, check, expect_text,  # noqa: E402
+                       message_box, read_nouns)
 
 ROUNDS = 4
 FAST_CLICKS = 10
+QUITS = int(os.environ.get("ZOLPORT_E2E_QUITS", "10"))
+# From the goodbye box's OK to the program's end, a sanitizer build's leak check included.
+QUIT_SECONDS = 2.0
+# Qt 6.4 tries a lost server again 3 s after the loss; a word asked for before then sounds after it.
+WORD_WAIT_SECONDS = 4.0
 
 
 def choices_of(drill, portuguese):
@@ -68,6 +79,64 @@ def leave(drill, screen, by_menu=True):
     screen.click(*goodbye.find("OK", "push button").centre())
     code = drill.proc.wait(10)
     check(code == 0, "the program ended with status %d" % code)
+
+
+def end_after_goodbye(proc, screen):
+    """Return on the goodbye box as soon as it shows; the program must end at once with status 0.
+    Returns the moment of the Return."""
+    wait_for(lambda: screen.find_window(APP_NAME), 10, "the goodbye message")
+    screen.xdotool("key", "Return")
+    returned = time.monotonic()
+    try:
+        code = proc.wait(QUIT_SECONDS)
+    except subprocess.TimeoutExpired:
+        raise AssertionError("the program still ran %.1f s after the goodbye box" % QUIT_SECONDS)
+    check(code == 0, "the program ended with status %d" % code)
+    return returned
+
+
+def quit_while_sounding(screen, binary, nouns, pulse, name, shots):
+    """A choice, Repeat, Alt+F4 and the goodbye box answered as fast as they go: the program ends
+    while the cue and the word sound. Returns whether a sound reached the server at the Return."""
+    drill, console = start_drill(screen, binary, os.environ["HOME"], name, shots)
+    try:
+        expect_text(drill, "Question", nouns[0][0], 10)
+        choice, repeat = drill.choices()[0].centre(), drill.control("Repeat").centre()
+        screen.click(*choice)
+        screen.click(*repeat)
+        screen.key("alt+F4")
+        returned = end_after_goodbye(drill.proc, screen)
+    except AssertionError as error:
+        with open(console) as out:
+            raise AssertionError("%s: %s; console: %r" % (name, error, out.read()[-400:]))
+    finally:
+        if drill.proc.poll() is None:
+            drill.proc.kill()
+            drill.proc.wait()
+    time.sleep(0.2)
+    heard = pulse.first_sound_after(returned - 0.05)
+    return heard is not None and heard < returned + 0.05
+
+
+def quit_without_session_bus(screen, binary, shots):
+    """Started without a session bus (Qt's D-Bus thread finds none), a press, Exit: a clean end."""
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", DBUS_SESSION_BUS_ADDRESS="")
+    workdir = os.path.join(os.environ["HOME"], "no-bus")
+    os.makedirs(workdir)
+    with open(os.path.join(shots, "no-bus-console.txt"), "w") as out:
+        proc = subprocess.Popen([binary], cwd=workdir, env=env, stderr=out)
+    try:
+        window = wait_for(lambda: proc.poll() is None and screen.find_window(WINDOW_CAPTION), 30,
+                          "the drill window without a session bus")
+        x, y, width, height = screen.geometry(window)
+        screen.click(x + width // 2, y + height // 2)  # the first press loads the sound
+        time.sleep(0.5)
+        screen.key("alt+F4")
+        end_after_goodbye(proc, screen)
+    finally:
+        if proc.poll() is None:
+            proc.kill()
+            proc.wait()
 
 
 def sound_lines(console):
@@ -128,22 +197,51 @@ def run(binary, nouns_tsv, shots):
         drill = None
         check(not sound_lines(console), "console lines about the sound with the server up")
 
-        # The sound server goes away while the word is said; the drill goes on, silently.
+        # The sound server goes away while the word is said, and comes back before Qt 6.4 tries it again
+        # (3 s after the loss): the first word asked for then is said, once, when Qt has connected
+        # again; the cues and words after it sound.
         drill, console = start_drill(screen, binary, os.environ["HOME"], "second", shots)
         expect_text(drill, "Question", nouns[0][0], 10)
         drill.click_control("Repeat")
         time.sleep(0.1)
         pulse.stop()
+        time.sleep(0.5)
+        drill.click_control("Repeat")
+        check(pulse.start(), "PulseAudio did not start again:\n" + pulse.log())
+        back = time.monotonic()
+        drill.click_control("Repeat")
+        time.sleep(WORD_WAIT_SECONDS)
+        first = audio.sounds(pulse.recording(since=back))
+        check([s.kind for s in first] == ["speech"], "the first word after the server came back: heard %s" % first)
+        print("the first word after the server came back sounded %.2f s after Repeat"
+              % (pulse.first_sound_after(back) - back), flush=True)
+        later = time.monotonic()
         answer_round(drill, screen, nouns, 0)
+        heard = audio.sounds(pulse.recording(since=later))
+        check([s.kind for s in heard] == ["wrong", "right", "speech"], "after the server came back: heard %s" % heard)
+
+        # The server goes away for good while the word is said; the drill goes on, silently.
+        drill.click_control("Repeat")
+        time.sleep(0.1)
+        pulse.stop()
+        answer_round(drill, screen, nouns, 1)
         screen.point(*repeat)
         screen.xdotool("click", "--repeat", FAST_CLICKS, "--delay", 40, 1)
-        expect_text(drill, "Trials", "2")
+        expect_text(drill, "Trials", "4")
         check(not drill.dialogs(), "a box came up after the sound server went away")
         screen.screenshot("sound-server-gone")
         leave(drill, screen)
         drill = None
         lost = sound_lines(console)
         check(len(lost) <= 1, "more than one console line about the lost sound: %r" % lost)
+
+        check(pulse.start(), "PulseAudio did not start again:\n" + pulse.log())
+        # Quits while a cue and a word sound: no abort, no wait.
+        sounding = sum(quit_while_sounding(screen, binary, nouns, pulse, "quit%02d" % (i + 1), shots)
+                       for i in range(QUITS))
+        print("%d quits, %d of them while a sound reached the server" % (QUITS, sounding), flush=True)
+        check(2 * sounding >= QUITS, "only %d of %d quits came while a sound played" % (sounding, QUITS))
+        quit_without_session_bus(screen, binary, shots)
         print("e2e sound: all steps passed", flush=True)
     finally:
         screen.stop_after(drill.proc if drill else None)
