@@ -72,12 +72,25 @@ class Desktop:
         self.procs = []
         os.makedirs(shots, exist_ok=True)
 
-    def start(self):
+    def displays(self):
+        """The display numbers to try, in order; None for the X server's own choice.
+        ZOLPORT_E2E_DISPLAYS=FIRST-LAST keeps a run within a range (on a machine
+        whose displays are shared out)."""
+        shared_out = os.environ.get("ZOLPORT_E2E_DISPLAYS")
+        if shared_out:
+            first, _, last = shared_out.partition("-")
+            return range(int(first), int(last or first) + 1)
         if self.first_display is None:
+            return None
+        return range(self.first_display, self.first_display + 40)
+
+    def start(self):
+        candidates = self.displays()
+        if candidates is None:
             number = self._start_xvfb([])
         else:
             number = None
-            for candidate in range(self.first_display, self.first_display + 40):
+            for candidate in candidates:
                 if not os.path.exists("/tmp/.X%d-lock" % candidate):
                     number = self._start_xvfb([":%d" % candidate])
                     if number:
