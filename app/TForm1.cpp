@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QtMath>
@@ -113,6 +114,15 @@ QFont msSansSerifBold()
     font.setPointSize(8);
     font.setBold(true);
     return font;
+}
+
+// The desktop's font for a kind of widget (its menu font, say), in the
+// window's family: the desktop's face beside the window's looks like a
+// second program.
+QFont inFamilyOf(const QWidget *window, QFont desktop)
+{
+    desktop.setFamily(window->font().family());
+    return desktop;
 }
 
 class StandardRandom : public drill::RandomSource
@@ -452,7 +462,8 @@ void TForm1::createMenus()
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
     bar->installEventFilter(this);
-    m_menuFont = bar->font();
+    m_menuFont = inFamilyOf(this, QApplication::font(bar));
+    bar->setFont(m_menuFont);
     const auto topLevel = [this, bar](const char *name, const QString &caption, const QList<QAction *> &items) {
         QMenu *menu = bar->addMenu(caption);
         menu->setObjectName(QString::fromLatin1(name));
@@ -470,6 +481,9 @@ void TForm1::createMenus()
     topLevel("Mode", QStringLiteral("Mult Choice/Type Answer"), {MultChoice, TypeAnswer});
     topLevel("Translation1", QStringLiteral("Translation?"), {EnglishtoSpanish1, SpanishtoEnglish1});
     topLevel("Help1", QStringLiteral("Help"), {ProgramHelp, About1});
+    // The menus are windows of their own, which take no font from this one.
+    for (QMenu *menu : findChildren<QMenu *>())
+        menu->setFont(inFamilyOf(this, QApplication::font(menu)));
 }
 
 void TForm1::createTimersAndSounds()
@@ -548,7 +562,7 @@ bool TForm1::event(QEvent *event)
 
 int TForm1::fullMenuBarWidth() const
 {
-    // In the desktop's menu font, however much the bar's own has given way.
+    // In the full menu font, however much the bar's own has given way.
     const QMenuBar *bar = menuBar();
     return qCeil(bar->sizeHint().width() * m_menuFont.pointSizeF() / bar->font().pointSizeF());
 }

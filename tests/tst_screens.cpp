@@ -246,7 +246,7 @@ private slots:
         const QStringList hidden = hiddenMenus(*w.form);
         QVERIFY2(hidden.isEmpty(), qPrintable(QStringLiteral("hidden menus: ") + hidden.join(QStringLiteral(", "))));
         if (!forced) // where the window has room for it, the menu keeps its font
-            QCOMPARE(w.form->menuBar()->font().pointSizeF(), w.form->font().pointSizeF());
+            QCOMPARE(w.form->menuBar()->font().pointSizeF(), QApplication::font(w.form->menuBar()).pointSizeF());
     }
 
     void everyTextFitsItsRow_data()
