@@ -45,6 +45,7 @@ namespace {
 
 constexpr int TimerInterval = 1500; // ms the feedback stays, and before the next question
 constexpr QSize DesignClient(553, 361); // the client area the layout was drawn on
+constexpr int LabelGap = 2; // between "Trials:" or "Score:" and its box, on the design's client area
 constexpr int NewAllMaxLength = 64; // its two texts that mean something have 9 and 14 characters
 
 const char *const LastLevelDone = "Congratulations! That was the last of 1000 most used English words. "
@@ -191,11 +192,13 @@ TForm1::~TForm1() = default;
 void TForm1::fitLabels()
 {
     // The labels size themselves to their text, also in their rescaled font,
-    // but never run into the box they name: there the font gives way.
+    // but never run into the box they name: there the font gives way, and
+    // the design's two pixels before the box grow with the layout.
+    const int gap = std::max(LabelGap, qRound(LabelGap * centralWidget()->width() / qreal(DesignClient.width())));
     const std::pair<QLabel *, QWidget *> named[] = {{Label2, NumTrials}, {Label1, Score}};
     for (const auto &[label, box] : named) {
         const QSize wanted = label->sizeHint();
-        label->resize(std::min(wanted.width(), box->x() - label->x() - 2), wanted.height());
+        label->resize(std::min(wanted.width(), box->x() - label->x() - gap), wanted.height());
     }
 }
 

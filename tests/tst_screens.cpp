@@ -135,6 +135,35 @@ QStringList textProblems(const TForm1 &form)
     return problems;
 }
 
+// The design's margins round the captions that give way, grown with the
+// layout: two pixels between "Trials:" or "Score:" and its box and each side
+// of a gradient button's caption, one after a choice's text.
+QStringList marginProblems(const TForm1 &form)
+{
+    const qreal scale = std::max(1.0, form.centralWidget()->width() / 553.0);
+    const auto wanted = [scale](int designPixels) { return int(designPixels * scale); };
+    QStringList problems;
+    const auto note = [&problems](const QWidget *control, qreal margin, int least) {
+        if (margin < least)
+            problems << QStringLiteral("%1: %2 pixels of margin, not %3").arg(control->objectName()).arg(margin).arg(least);
+    };
+    const std::pair<const QLabel *, const QWidget *> named[] = {{form.Label2, form.NumTrials},
+                                                                {form.Label1, form.Score}};
+    for (const auto &[label, box] : named) {
+        const auto *fitting = static_cast<const FittingLabel *>(label);
+        note(label, box->x() - label->x() - textSize(fitting->captionFont(), label->text()).width(), wanted(2));
+    }
+    for (const TGradBtn *button : form.centralWidget()->findChildren<TGradBtn *>())
+        note(button, (button->width() - textSize(button->captionFont(), button->caption(), Qt::TextShowMnemonic).width()) / 2,
+             wanted(2));
+    for (const ChoiceButton *row : form.AnswerBox->findChildren<ChoiceButton *>()) {
+        const QRect caption = row->captionRect();
+        note(row, row->width() - caption.x() - textSize(row->captionFont(), row->text(), Qt::TextShowMnemonic).width(),
+             wanted(1));
+    }
+    return problems;
+}
+
 QStringList overlaps(const TForm1 &form)
 {
     QStringList found;
@@ -241,6 +270,10 @@ private slots:
             const QStringList problems = textProblems(*w.form);
             QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
         }
+        // The longest text of the data in a row.
+        w.form->AnswerBox->findChild<ChoiceButton *>()->setText(QStringLiteral("vocês_transportam_em_caminhão"));
+        const QStringList cramped = marginProblems(*w.form);
+        QVERIFY2(cramped.isEmpty(), qPrintable(cramped.join(QStringLiteral("; "))));
         const QStringList overlapping = overlaps(*w.form);
         QVERIFY2(overlapping.isEmpty(), qPrintable(overlapping.join(QStringLiteral("; "))));
         const QStringList hidden = hiddenMenus(*w.form);
