@@ -282,6 +282,28 @@ private slots:
             QCOMPARE(w.form->menuBar()->font().pointSizeF(), QApplication::font(w.form->menuBar()).pointSizeF());
     }
 
+    // Where a point is two device pixels, the check button's rounded ends
+    // step by single device pixels: its pictures are drawn at that size, not
+    // enlarged from the small ones, whose every step would be two pixels.
+    void checkButtonDrawnAtTheScreensPixels()
+    {
+        ShownWindow w;
+        QVERIFY(w.exposed);
+        if (w.form->devicePixelRatioF() < 2)
+            QSKIP("a point is one device pixel on this screen");
+        const QImage face = w.form->Button1->grab().toImage();
+        QCOMPARE(face.width(), 2 * w.form->Button1->width());
+        bool finer = false;
+        for (int y = 0; y < face.height(); ++y) {
+            for (int x = 0; x < 32; ++x) // the left end
+                if (QColor(face.pixel(x, y)) == Qt::black) {
+                    finer = finer || x % 2 == 1;
+                    break;
+                }
+        }
+        QVERIFY2(finer, "every row of the left end starts on an even device pixel");
+    }
+
     void everyTextFitsItsRow_data()
     {
         QTest::addColumn<bool>("designSize");
