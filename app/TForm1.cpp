@@ -47,6 +47,7 @@ namespace {
 
 constexpr int TimerInterval = 1500; // ms the feedback stays, and before the next question
 constexpr QSize DesignClient(553, 361); // the client area the layout was drawn on
+constexpr int LabelGap = 2; // between "Trials:" or "Score:" and its box, on the design's client area
 constexpr int NewAllMaxLength = 64; // its two texts that mean something have 9 and 14 characters
 
 const char *const LastLevelDone = "Congratulations! That was the last of 1000 most used English words. "
@@ -118,6 +119,15 @@ QFont msSansSerifBold()
     return font;
 }
 
+// The desktop's font for a kind of widget (its menu font, say), in the
+// window's family: the desktop's face beside the window's looks like a
+// second program.
+QFont inFamilyOf(const QWidget *window, QFont desktop)
+{
+    desktop.setFamily(window->font().family());
+    return desktop;
+}
+
 class StandardRandom : public drill::RandomSource
 {
 public:
@@ -187,11 +197,13 @@ TForm1::~TForm1() = default;
 void TForm1::fitLabels()
 {
     // The labels size themselves to their text, also in their rescaled font,
-    // but never run into the box they name: there the font gives way.
+    // but never run into the box they name: there the font gives way, and
+    // the design's two pixels before the box grow with the layout.
+    const int gap = std::max(LabelGap, qRound(LabelGap * centralWidget()->width() / qreal(DesignClient.width())));
     const std::pair<QLabel *, QWidget *> named[] = {{Label2, NumTrials}, {Label1, Score}};
     for (const auto &[label, box] : named) {
         const QSize wanted = label->sizeHint();
-        label->resize(std::min(wanted.width(), box->x() - label->x() - 2), wanted.height());
+        label->resize(std::min(wanted.width(), box->x() - label->x() - gap), wanted.height());
     }
 }
 
@@ -460,7 +472,8 @@ void TForm1::createMenus()
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
     bar->installEventFilter(this);
-    m_menuFont = bar->font();
+    m_menuFont = inFamilyOf(this, QApplication::font(bar));
+    bar->setFont(m_menuFont);
     const auto topLevel = [this, bar](const char *name, const QString &caption, const QList<QAction *> &items) {
         QMenu *menu = bar->addMenu(caption);
         menu->setObjectName(QString::fromLatin1(name));
@@ -478,6 +491,9 @@ void TForm1::createMenus()
     topLevel("Mode", QStringLiteral("Mult Choice/Type Answer"), {MultChoice, TypeAnswer});
     topLevel("Translation1", QStringLiteral("Translation?"), {EnglishtoSpanish1, SpanishtoEnglish1});
     topLevel("Help1", QStringLiteral("Help"), {ProgramHelp, About1});
+    // The menus are windows of their own, which take no font from this one.
+    for (QMenu *menu : findChildren<QMenu *>())
+        menu->setFont(inFamilyOf(this, QApplication::font(menu)));
 }
 
 void TForm1::createTimersAndSounds()
@@ -597,7 +613,7 @@ bool TForm1::event(QEvent *event)
 
 int TForm1::fullMenuBarWidth() const
 {
-    // In the desktop's menu font, however much the bar's own has given way.
+    // In the full menu font, however much the bar's own has given way.
     const QMenuBar *bar = menuBar();
     return qCeil(bar->sizeHint().width() * m_menuFont.pointSizeF() / bar->font().pointSizeF());
 }

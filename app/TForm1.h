@@ -228,5 +228,5 @@ private:
     bool m_leaving = false;
     bool m_focusAnswerOnActivate = false;
     bool m_answerIsFeedback = false; // the answer box shows our text, not the learner's
-    QFont m_menuFont; // the desktop's, which the menu bar shows where it has room
+    QFont m_menuFont; // the desktop's size in the window's family, which the menu bar shows where it has room
 };

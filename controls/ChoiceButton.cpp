@@ -10,10 +10,16 @@
 
 namespace {
 
-constexpr int Edge = 1; // room left of the circle and right of the caption
 constexpr int CaptionFlags = Qt::TextShowMnemonic;
 
 } // namespace
+
+int ChoiceButton::edge() const
+{
+    // Room left of the circle and right of the caption: a pixel at the answer
+    // box's 12 points, growing with the font.
+    return qRound(grownMargin(font(), 1, 12));
+}
 
 int ChoiceButton::indicatorSize() const
 {
@@ -25,19 +31,19 @@ int ChoiceButton::indicatorSize() const
 QRect ChoiceButton::indicatorRect() const
 {
     const int size = indicatorSize();
-    return {Edge, (height() - size) / 2, size, size};
+    return {edge(), (height() - size) / 2, size, size};
 }
 
 int ChoiceButton::captionLeft() const
 {
     // A third of the circle's size between the circle and the caption.
-    return Edge + indicatorSize() * 4 / 3;
+    return edge() + indicatorSize() * 4 / 3;
 }
 
 QRect ChoiceButton::captionRect() const
 {
     const int left = captionLeft();
-    return {left, 0, std::max(0, width() - left - Edge), height()};
+    return {left, 0, std::max(0, width() - left - edge()), height()};
 }
 
 QFont ChoiceButton::captionFont() const
@@ -48,7 +54,7 @@ QFont ChoiceButton::captionFont() const
 QSize ChoiceButton::sizeHint() const
 {
     const QSizeF caption = textSize(font(), text(), CaptionFlags);
-    return {captionLeft() + int(std::ceil(caption.width())) + Edge,
+    return {captionLeft() + int(std::ceil(caption.width())) + edge(),
             std::max(indicatorSize(), int(std::ceil(caption.height()))) + 2};
 }
 

@@ -25,6 +25,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    int edge() const;
     int indicatorSize() const;
     int captionLeft() const;
 };

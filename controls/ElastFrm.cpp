@@ -44,6 +44,7 @@ constexpr int FrameSlack = 48;
 // How long after a restore the window's bounds are still being placed: the
 // desktop draws the restored frame within a few event rounds.
 constexpr int RestoreInterval = 500;
+constexpr int RestoreCheckInterval = 40;
 
 // Font sizes are kept and rounded in points, the unit the form was designed
 // in; a font given in pixels counts at the design's 96 dots per inch.
@@ -190,6 +191,8 @@ TElasticForm::TElasticForm(QWidget *owner)
     m_settleTimer.setSingleShot(true);
     m_settleTimer.setInterval(DefaultSettleInterval);
     connect(&m_settleTimer, &QTimer::timeout, this, &TElasticForm::settleTimeout);
+    m_restoreTimer.setInterval(RestoreCheckInterval);
+    connect(&m_restoreTimer, &QTimer::timeout, this, &TElasticForm::takeRestoreBounds);
     connect(this, &TElasticForm::trackLimitsChanged, this, &TElasticForm::applyTrackLimits);
 
     owner->installEventFilter(this);
@@ -254,9 +257,29 @@ QWidget *TElasticForm::clientWidget() const
     return m_form;
 }
 
+QMargins TElasticForm::frameMargins() const
+{
+    // The window's own, not the widget's: the widget learns of a new frame
+    // only when the window moves or changes size, and a desktop that changes
+    // the frame alone (openbox, restoring a maximized window, draws its
+    // borders round a window that stays where it is) would leave it with
+    // the old one, and every size set from it off by the difference.
+    if (const QWindow *window = m_form->windowHandle())
+        return window->frameMargins();
+    const QRect frame = m_form->frameGeometry();
+    const QRect client = m_form->geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
+}
+
+QRect TElasticForm::frameGeometry() const
+{
+    return m_form->geometry().marginsAdded(frameMargins());
+}
+
 Size TElasticForm::outerSize() const
 {
-    const QSize size = m_form->frameGeometry().size();
+    const QSize size = frameGeometry().size();
     return {size.width(), size.height()};
 }
 
@@ -634,7 +657,8 @@ void TElasticForm::applyFontToClient()
 
 void TElasticForm::setOuterBounds(const Rect &bounds)
 {
-    const QSize frame = m_form->frameGeometry().size() - m_form->size();
+    const QMargins margins = frameMargins();
+    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
     const bool nested = m_settingBounds;
     m_settingBounds = true;
     m_form->resize(std::max(bounds.width - frame.width(), 1),
@@ -671,7 +695,8 @@ void TElasticForm::applyTrackLimits()
 
     // Qt limits the window without its frame; the track sizes include it. A
     // value of 0 leaves that limit as the form has it.
-    const QSize frame = m_form->frameGeometry().size() - m_form->size();
+    const QMargins margins = frameMargins();
+    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
     QSize minimum = m_form->minimumSize();
     QSize maximum = m_form->maximumSize();
     if (proportional.width > 0)
@@ -708,7 +733,7 @@ void TElasticForm::applyMaintainProportions()
     const Size wanted = elastic::keepProportions(m_sizeBeforeDrag, now);
     if (wanted == now)
         return;
-    const QRect frame = m_form->frameGeometry();
+    const QRect frame = frameGeometry();
     setOuterBounds({frame.x(), frame.y(), wanted.width, wanted.height});
 }
 
@@ -850,7 +875,7 @@ void TElasticForm::exitSizeMove()
     }
     m_maximizedSeen = false;
     if (!isMaximized() && !m_form->isMinimized())
-        m_restoreBounds = toRect(m_form->frameGeometry());
+        m_restoreBounds = toRect(frameGeometry());
     savePlacement();
 }
 
@@ -869,7 +894,7 @@ void TElasticForm::keepWithinLimits()
     // For desktops that take the maximum size as a mere hint.
     if (isMaximized() || m_form->isMinimized())
         return;
-    const Rect now = toRect(m_form->frameGeometry());
+    const Rect now = toRect(frameGeometry());
     if (const Rect allowed = withinLimits(now); !(allowed == now))
         setOuterBounds(allowed);
 }
@@ -911,8 +936,12 @@ void TElasticForm::placeRestored(const Rect &bounds)
     // it has confirmed the new state, so there the bounds wait for its sizes.
     m_restoreTarget = bounds;
     m_restoring.start();
-    if (!onWayland())
+    if (!onWayland()) {
         QTimer::singleShot(0, this, &TElasticForm::takeRestoreBounds);
+        // A frame the desktop changes without moving or sizing the window
+        // brings no event: it is looked for.
+        m_restoreTimer.start();
+    }
 }
 
 bool TElasticForm::isRestoring() const
@@ -924,9 +953,11 @@ void TElasticForm::takeRestoreBounds()
 {
     if (!isRestoring() || isMaximized() || m_form->isMinimized()) {
         m_restoring.invalidate();
+        m_restoreTimer.stop();
         return;
     }
-    if (!(toRect(m_form->frameGeometry()) == m_restoreTarget))
+    applyTrackLimits(); // with the restored window's frame
+    if (!(toRect(frameGeometry()) == m_restoreTarget))
         setOuterBounds(m_restoreTarget);
 }
 
@@ -948,7 +979,7 @@ bool TElasticForm::tookAboutTheStart() const
     // asked for; arguing would only leave the window believing in a size it
     // never gets. Otherwise the desktop took the start bounds but for its
     // frame, which the bounds are placed again with.
-    const QSize now = m_form->frameGeometry().size();
+    const QSize now = frameGeometry().size();
     return std::abs(now.width() - m_start.width) <= FrameSlack
            && std::abs(now.height() - m_start.height) <= FrameSlack;
 }
@@ -958,7 +989,7 @@ void TElasticForm::placeStartWithFrame()
     // The start bounds were placed before the window showed, when its frame
     // was not known yet; they are placed once more with it.
     if (!isSettled() && !isMaximized() && !m_form->isMinimized() && tookAboutTheStart()
-        && !(toRect(m_form->frameGeometry()) == m_start))
+        && !(toRect(frameGeometry()) == m_start))
         setOuterBounds(m_start);
 }
 
@@ -989,7 +1020,7 @@ void TElasticForm::displayChanged()
     m_designScreenHeight = now.height;
     m_focusAtMessage = QApplication::focusWidget();
     if (!isMaximized() && !m_form->isMinimized() && !(old == now))
-        setOuterBounds(elastic::scaleForDisplayChange(toRect(m_form->frameGeometry()), old, now));
+        setOuterBounds(elastic::scaleForDisplayChange(toRect(frameGeometry()), old, now));
     hideControls();
     rescale();
     showControls();
@@ -1026,7 +1057,7 @@ void TElasticForm::savePlacement()
     settings.beginGroup(m_form->objectName().isEmpty() ? QString::fromLatin1(m_form->metaObject()->className())
                                                        : m_form->objectName());
     const bool maximized = isMaximized();
-    const QRect frame = m_form->frameGeometry();
+    const QRect frame = frameGeometry();
     settings.setValue("Total Controls", int(m_controls.size()));
     settings.setValue("Window State", maximized ? 2 : 0);
     if (!maximized) {

@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QFont>
 #include <QList>
+#include <QMargins>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
@@ -121,6 +122,8 @@ private:
     };
 
     QWidget *clientWidget() const;
+    QMargins frameMargins() const;
+    QRect frameGeometry() const;
     elastic::Size outerSize() const;
     elastic::Size clientSize() const;
     elastic::Size currentScreen() const;
@@ -221,6 +224,7 @@ private:
     bool m_placing = false; // a window state the component sets itself
     QElapsedTimer m_restoring; // since the window was restored
     elastic::Rect m_restoreTarget; // the bounds it is taking
+    QTimer m_restoreTimer;
     int m_referenceFormFontSize = 0;
     elastic::Size m_lastRescaledOuter;
     elastic::Size m_lastRescaledClient;

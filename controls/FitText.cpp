@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -27,6 +28,13 @@ void setSize(QFont &font, qreal size)
 }
 
 } // namespace
+
+qreal grownMargin(const QFont &font, qreal pixels, qreal designPoints)
+{
+    // A font given in pixels counts at the design's 96 dots per inch.
+    const qreal points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / 96.0;
+    return std::max(pixels, pixels * points / designPoints);
+}
 
 QSizeF textSize(const QFont &font, const QString &text, int flags)
 {

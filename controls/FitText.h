@@ -13,3 +13,9 @@ QFont fittedFont(const QFont &font, const QString &text, QSizeF room, int flags 
 
 // The size `text` takes in `font` on one line, as drawn with `flags`.
 QSizeF textSize(const QFont &font, const QString &text, int flags = 0);
+
+// A margin round a caption that grows with its font: `pixels` where the font
+// has `designPoints`, in proportion where it is larger, never less. A window
+// that grows its fonts faster than its controls still shows the design's
+// margins round a caption that gives way.
+qreal grownMargin(const QFont &font, qreal pixels, qreal designPoints);

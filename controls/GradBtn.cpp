@@ -519,10 +519,17 @@ void TGradBtn::paintFrame(QPainter &painter)
     }
 }
 
+qreal TGradBtn::captionMargin() const
+{
+    // Two pixels each side at the drill's 8 points keep the relief and the
+    // pressed offset on the face; as the font grows, the margin grows with it.
+    return grownMargin(font(), 2, 8);
+}
+
 QFont TGradBtn::captionFont() const
 {
-    // Two pixels each side keep the relief and the pressed offset on the face.
-    return fittedFont(font(), mnemonicCaption(m_caption), QSizeF(width() - 4, height() - 2), Qt::TextShowMnemonic);
+    const qreal side = captionMargin();
+    return fittedFont(font(), mnemonicCaption(m_caption), QSizeF(width() - 2 * side, height() - side), Qt::TextShowMnemonic);
 }
 
 void TGradBtn::paintCaption(QPainter &painter)
@@ -536,13 +543,14 @@ void TGradBtn::paintCaption(QPainter &painter)
     const int textHeight = metrics.height();
     const int textWidth = metrics.horizontalAdvance(shown);
 
+    const int side = qRound(captionMargin());
     int baseX = (w - textWidth) / 2;
     Qt::Alignment align = Qt::AlignHCenter;
     if (m_justification == jLeft) {
-        baseX = 2;
+        baseX = side;
         align = Qt::AlignLeft;
     } else if (m_justification == jRight) {
-        baseX = w - textWidth - 2;
+        baseX = w - textWidth - side;
         align = Qt::AlignRight;
     }
     const int baseY = (h - textHeight) / 2;

@@ -137,6 +137,7 @@ private:
     void paintGradient(QPainter &painter);
     void paintFrame(QPainter &painter);
     void paintCaption(QPainter &painter);
+    qreal captionMargin() const;
     void paintFocus();
 
     quint32 m_disabledColor = 0x80000011;

@@ -49,9 +49,16 @@ TQuilButton1::TQuilButton1(QWidget *parent)
     setFont(captionFont);
 
     for (int i = 0; i < 4; ++i) {
-        const QImage loaded(QStringLiteral(":/controls/pictures/%1.bmp").arg(QLatin1String(pictureNames[i])));
+        const QString name = QStringLiteral(":/controls/pictures/") + QLatin1String(pictureNames[i]);
+        const QImage loaded(name + QStringLiteral(".bmp"));
         if (!loaded.isNull())
             m_pictures[i] = loaded.convertToFormat(QImage::Format_RGB32);
+        QImage doubled(name + QStringLiteral("@2x.bmp"));
+        if (!doubled.isNull()) {
+            doubled = doubled.convertToFormat(QImage::Format_RGB32);
+            doubled.setDevicePixelRatio(2);
+            m_doublePictures[i] = doubled;
+        }
     }
 
     m_hasFocus = hasFocus();
@@ -123,7 +130,11 @@ QFont TQuilButton1::captionFont() const
 
 QImage TQuilButton1::shownPicture(TButtonState status, TButtonStyle style) const
 {
-    QImage image = picture(status, style);
+    return onBackground(picture(status, style), style);
+}
+
+QImage TQuilButton1::onBackground(QImage image, TButtonStyle style) const
+{
     if (style != bsOnGray || image.isNull())
         return image;
     // The grey pictures were drawn for a grey window; their background takes
@@ -257,7 +268,13 @@ void TQuilButton1::changeEvent(QEvent *event)
 void TQuilButton1::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QImage image = shownPicture(m_status, m_style);
+    // A screen of more device pixels to the point gets the pictures drawn at
+    // twice the size, not the small ones enlarged.
+    const int index = m_status * 2 + m_style;
+    const bool sharper = devicePixelRatioF() > 1 && !m_doublePictures[index].isNull();
+    const QImage image = onBackground(sharper ? m_doublePictures[index] : m_pictures[index], m_style);
+    const int scale = sharper ? 2 : 1; // the picture's pixels to a column or row below
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, devicePixelRatioF() != scale);
     const int w = width();
     const int h = FixedHeight;
     if (image.isNull())
@@ -265,14 +282,21 @@ void TQuilButton1::paintEvent(QPaintEvent *)
 
     // Left end of the disc, then its middle columns stretched over the extra
     // width, then its right end with the shadow.
-    painter.drawImage(QRect(0, 0, 16, h), image, QRect(0, 0, 16, h));
+    const auto columns = [scale](int left, int count, int height) {
+        return QRect(left * scale, 0, count * scale, height * scale);
+    };
+    painter.drawImage(QRect(0, 0, 16, h), image, columns(0, 16, h));
+    // The middle stretches columns 16 and 17, which are alike; at twice the
+    // size the middle two of their four, since the disc's edge, drawn finer,
+    // crosses the outer two, and a step would show halfway along the face.
     const int middle = qMax(0, w - 36);
+    const QRect stretched = sharper ? QRect(33, 0, 2, 2 * h) : columns(16, 2, h);
     if (middle > 0)
-        painter.drawImage(QRect(16, 0, middle, h), image, QRect(16, 0, 2, h));
+        painter.drawImage(QRect(16, 0, middle, h), image, stretched);
     // The right end is 20 columns from column 18, one more than the 37-column
     // pictures hold: the last one repeats column 36, background in all four.
-    painter.drawImage(QRect(middle + 16, 0, 19, h), image, QRect(18, 0, 19, h));
-    painter.drawImage(QRect(middle + 35, 0, 1, h), image, QRect(36, 0, 1, h));
+    painter.drawImage(QRect(middle + 16, 0, 19, h), image, columns(18, 19, h));
+    painter.drawImage(QRect(middle + 35, 0, 1, h), image, columns(36, 1, h));
 
     painter.setFont(captionFont());
     painter.setPen(isEnabled() ? resolveColor(m_fontColor, palette()) : disabledCaptionColor);

@@ -51,7 +51,8 @@ public:
     // would not fit the face, which never grows taller than its pictures.
     QFont captionFont() const;
 
-    // The picture as drawn: on grey, its background is the colour behind the button.
+    // The picture as drawn on a screen of one device pixel to the point: on
+    // grey, its background is the colour behind the button.
     QImage shownPicture(TButtonState status, TButtonStyle style) const;
 
     QSize sizeHint() const override { return {91, FixedHeight}; }
@@ -91,5 +92,8 @@ private:
     bool m_hasFocus = false;
     bool m_tracking = false;
     int m_shortcutId = 0;
+    QImage onBackground(QImage image, TButtonStyle style) const;
+
     std::array<QImage, 4> m_pictures;
+    std::array<QImage, 4> m_doublePictures; // twice the size, for sharper screens
 };

@@ -135,6 +135,35 @@ QStringList textProblems(const TForm1 &form)
     return problems;
 }
 
+// The design's margins round the captions that give way, grown with the
+// layout: two pixels between "Trials:" or "Score:" and its box and each side
+// of a gradient button's caption, one after a choice's text.
+QStringList marginProblems(const TForm1 &form)
+{
+    const qreal scale = std::max(1.0, form.centralWidget()->width() / 553.0);
+    const auto wanted = [scale](int designPixels) { return int(designPixels * scale); };
+    QStringList problems;
+    const auto note = [&problems](const QWidget *control, qreal margin, int least) {
+        if (margin < least)
+            problems << QStringLiteral("%1: %2 pixels of margin, not %3").arg(control->objectName()).arg(margin).arg(least);
+    };
+    const std::pair<const QLabel *, const QWidget *> named[] = {{form.Label2, form.NumTrials},
+                                                                {form.Label1, form.Score}};
+    for (const auto &[label, box] : named) {
+        const auto *fitting = static_cast<const FittingLabel *>(label);
+        note(label, box->x() - label->x() - textSize(fitting->captionFont(), label->text()).width(), wanted(2));
+    }
+    for (const TGradBtn *button : form.centralWidget()->findChildren<TGradBtn *>())
+        note(button, (button->width() - textSize(button->captionFont(), button->caption(), Qt::TextShowMnemonic).width()) / 2,
+             wanted(2));
+    for (const ChoiceButton *row : form.AnswerBox->findChildren<ChoiceButton *>()) {
+        const QRect caption = row->captionRect();
+        note(row, row->width() - caption.x() - textSize(row->captionFont(), row->text(), Qt::TextShowMnemonic).width(),
+             wanted(1));
+    }
+    return problems;
+}
+
 QStringList overlaps(const TForm1 &form)
 {
     QStringList found;
@@ -241,12 +270,38 @@ private slots:
             const QStringList problems = textProblems(*w.form);
             QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
         }
+        // The longest text of the data in a row.
+        w.form->AnswerBox->findChild<ChoiceButton *>()->setText(QStringLiteral("vocês_transportam_em_caminhão"));
+        const QStringList cramped = marginProblems(*w.form);
+        QVERIFY2(cramped.isEmpty(), qPrintable(cramped.join(QStringLiteral("; "))));
         const QStringList overlapping = overlaps(*w.form);
         QVERIFY2(overlapping.isEmpty(), qPrintable(overlapping.join(QStringLiteral("; "))));
         const QStringList hidden = hiddenMenus(*w.form);
         QVERIFY2(hidden.isEmpty(), qPrintable(QStringLiteral("hidden menus: ") + hidden.join(QStringLiteral(", "))));
         if (!forced) // where the window has room for it, the menu keeps its font
-            QCOMPARE(w.form->menuBar()->font().pointSizeF(), w.form->font().pointSizeF());
+            QCOMPARE(w.form->menuBar()->font().pointSizeF(), QApplication::font(w.form->menuBar()).pointSizeF());
+    }
+
+    // Where a point is two device pixels, the check button's rounded ends
+    // step by single device pixels: its pictures are drawn at that size, not
+    // enlarged from the small ones, whose every step would be two pixels.
+    void checkButtonDrawnAtTheScreensPixels()
+    {
+        ShownWindow w;
+        QVERIFY(w.exposed);
+        if (w.form->devicePixelRatioF() < 2)
+            QSKIP("a point is one device pixel on this screen");
+        const QImage face = w.form->Button1->grab().toImage();
+        QCOMPARE(face.width(), 2 * w.form->Button1->width());
+        bool finer = false;
+        for (int y = 0; y < face.height(); ++y) {
+            for (int x = 0; x < 32; ++x) // the left end
+                if (QColor(face.pixel(x, y)) == Qt::black) {
+                    finer = finer || x % 2 == 1;
+                    break;
+                }
+        }
+        QVERIFY2(finer, "every row of the left end starts on an even device pixel");
     }
 
     void everyTextFitsItsRow_data()

@@ -15,6 +15,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -203,6 +204,27 @@ private slots:
             QCOMPARE(w.action(qPrintable(groupNames[i]))->text(), groupCaptions[i]);
         QCOMPARE(w.action("SpanishtoEnglish1")->text(), QStringLiteral("Português a inglês"));
         QCOMPARE(w.action("MultChoice")->text(), QStringLiteral("Multtiple Choice"));
+    }
+
+    void menusTakeTheWindowsFamily_data()
+    {
+        QTest::addColumn<QString>("menu"); // none: the menu bar
+        QTest::newRow("menu bar") << QString();
+        QTest::newRow("Levels") << "Levels1";
+        QTest::newRow("a level's groups") << "N300WordsMenu";
+        QTest::newRow("Help") << "Help1";
+    }
+
+    // The window's face at the size the desktop gives its menus.
+    void menusTakeTheWindowsFamily()
+    {
+        QFETCH(QString, menu);
+        Window w;
+        const QWidget *shown = menu.isEmpty() ? static_cast<QWidget *>(w.form->menuBar())
+                                              : w.form->findChild<QMenu *>(menu);
+        QVERIFY(shown);
+        QCOMPARE(QFontInfo(shown->font()).family(), QFontInfo(w.form->font()).family());
+        QCOMPARE(shown->font().pointSizeF(), QApplication::font(shown).pointSizeF());
     }
 
     void levelSubmenus_data()

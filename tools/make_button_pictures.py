@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the check button's four 37 x 41 pictures as 8-bit palette BMP files.
+"""Draws the check button's four 37 x 41 pictures as 8-bit palette BMP files,
+and the same four at twice the size (NAME@2x.bmp, 74 x 82) for screens of two
+device pixels to the point.
 
 Usage: make_button_pictures.py OUTPUT_DIR
 
@@ -11,6 +13,7 @@ import sys
 from pathlib import Path
 
 WIDTH, HEIGHT = 37, 41
+SCALES = (1, 2)
 
 # Palette slots. The shadow greys stay clear of 0x80, the grey of the focus line.
 BLACK, GREY, WHITE, SHADOW_NEAR, SHADOW_FAR = range(5)
@@ -23,32 +26,39 @@ def in_disc(x, y, left, top):
     return ((x - cx) / 14.0) ** 2 + ((y - cy) / 15.0) ** 2 <= 1.0
 
 
-def picture(background, pressed):
+def picture(background, pressed, scale):
+    """The picture in device pixels: each one takes the colour found at its
+    centre, in the coordinates of the 37 x 41 picture (where pixel (x, y) has
+    its centre at (x, y)), so that scale 1 is the picture as designed and
+    larger scales draw the same shapes with finer edges."""
     left, top = (5, 5) if pressed else (1, 0)
-    pixels = [[background] * WIDTH for _ in range(HEIGHT)]
-    for y in range(HEIGHT):
-        for x in range(WIDTH):
+    pixels = [[background] * (WIDTH * scale) for _ in range(HEIGHT * scale)]
+    for row in range(HEIGHT * scale):
+        y = (row + 0.5) / scale - 0.5
+        for column in range(WIDTH * scale):
+            x = (column + 0.5) / scale - 0.5
             if in_disc(x, y, left, top):
-                pixels[y][x] = BLACK
+                pixels[row][column] = BLACK
             elif not pressed and in_disc(x - 1, y - 1, left, top):
-                pixels[y][x] = SHADOW_NEAR
+                pixels[row][column] = SHADOW_NEAR
             elif not pressed and in_disc(x - 2, y - 2, left, top):
-                pixels[y][x] = SHADOW_FAR
+                pixels[row][column] = SHADOW_FAR
     return pixels
 
 
 def write_bmp(path, pixels):
-    stride = (WIDTH + 3) & ~3
+    width, height = len(pixels[0]), len(pixels)
+    stride = (width + 3) & ~3
     image = bytearray()
     for row in reversed(pixels):  # BMP rows run bottom-up
-        image += bytes(row) + bytes(stride - WIDTH)
+        image += bytes(row) + bytes(stride - width)
     palette = bytearray()
     for index in range(256):
         r, g, b = PALETTE[index] if index < len(PALETTE) else (0, 0, 0)
         palette += bytes((b, g, r, 0))
     offset = 14 + 40 + len(palette)
     header = struct.pack('<2sIHHI', b'BM', offset + len(image), 0, 0, offset)
-    info = struct.pack('<IiiHHIIiiII', 40, WIDTH, HEIGHT, 1, 8, 0, len(image), 3780, 3780, 256, 0)
+    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 8, 0, len(image), 3780, 3780, 256, 0)
     path.write_bytes(header + info + palette + image)
 
 
@@ -59,7 +69,9 @@ def main():
     out.mkdir(parents=True, exist_ok=True)
     for name, background, pressed in (('BUTTON2A', GREY, False), ('BUTTON1A', WHITE, False),
                                       ('BUTTON2B', GREY, True), ('BUTTON1B', WHITE, True)):
-        write_bmp(out / (name + '.bmp'), picture(background, pressed))
+        for scale in SCALES:
+            suffix = '' if scale == 1 else '@%dx' % scale
+            write_bmp(out / (name + suffix + '.bmp'), picture(background, pressed, scale))
 
 
 if __name__ == '__main__':

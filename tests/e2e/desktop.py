@@ -72,17 +72,20 @@ class Desktop:
         self.procs = []
         os.makedirs(shots, exist_ok=True)
 
+    def displays(self):
+        """The display numbers to try, in order; None for the X server's own choice.
+        ZOLPORT_E2E_DISPLAYS=FIRST-LAST keeps a run within a range (on a machine
+        whose displays are shared out)."""
+        shared_out = os.environ.get("ZOLPORT_E2E_DISPLAYS")
+        if shared_out:
+            first, _, last = shared_out.partition("-")
+            return range(int(first), int(last or first) + 1)
+        if self.first_display is None:
+            return None
+        return range(self.first_display, self.first_display + 40)
+
     def start(self):
-        # ZOLPORT_E2E_DISPLAYS=41-44 keeps the runs to those X displays, where
-        # several people or builds share one machine.
-        span = os.environ.get("ZOLPORT_E2E_DISPLAYS", "")
-        first, _, last = span.partition("-")
-        if span:
-            candidates = range(int(first), int(last or first) + 1)
-        elif self.first_display is not None:
-            candidates = range(self.first_display, self.first_display + 40)
-        else:
-            candidates = None
+        candidates = self.displays()
         if candidates is None:
             number = self._start_xvfb([])
         else:

@@ -32,7 +32,8 @@ def read_nouns(path, level="100"):
         for line in data:
             if line.startswith("#") or not line.strip():
                 continue
-            row_level, english, portuguese = line.rstrip("\n").split("\t")[:3]  # then the accepted answers
+            # Further accepted answers may follow the three shown columns.
+            row_level, english, portuguese = line.rstrip("\n").split("\t")[:3]
             if row_level == level:
                 pairs.append((english, portuguese))
     return pairs
