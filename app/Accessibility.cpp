@@ -111,8 +111,11 @@ void applyAccessibleNames(QWidget *window)
             control->setAccessibleName(QString::fromUtf8(caption.name));
         control->setAccessibleDescription(QString::fromUtf8(caption.description));
     }
-    // The four choices speak their changing texts.
-    if (auto *choices = window->findChild<QWidget *>(QStringLiteral("AnswerBox")))
-        for (QRadioButton *choice : choices->findChildren<QRadioButton *>())
-            choice->setAccessibleDescription(QStringLiteral("A possible translation; selecting it answers"));
+    // The four choices speak their changing texts, and their place: Orca 43 says
+    // a radio button's position only where the learner has asked for every position.
+    if (auto *choices = window->findChild<QWidget *>(QStringLiteral("AnswerBox"))) {
+        const QList<QRadioButton *> all = choices->findChildren<QRadioButton *>();
+        for (qsizetype i = 0; i < all.size(); ++i)
+            all[i]->setAccessibleDescription(QStringLiteral("%1 of %2").arg(i + 1).arg(all.size()));
+    }
 }

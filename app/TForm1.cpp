@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include "app/Accessibility.h"
+#include "app/Announcer.h"
 #include "app/AppInfo.h"
 #include "app/OneLineTextEdit.h"
 #include "app/Platform.h"
@@ -151,6 +152,7 @@ TForm1::TForm1(QWidget *parent)
     createTimersAndSounds();
     setTabOrder();
     applyAccessibleNames(this);
+    m_announcer = new Announcer(this);
 
     resize(DesignClient.width(), DesignClient.height() + menuBar()->sizeHint().height());
     keepMinimumSize(); // from the first show on, the menu bar has room for every entry
@@ -778,6 +780,7 @@ void TForm1::MultChoiceClick()
     AnswerBox->setVisible(true);
     for (QPushButton *key : m_accentKeys)
         key->setEnabled(false);
+    announceQuestion();
 }
 
 void TForm1::TypeAnswerClick()
@@ -792,6 +795,7 @@ void TForm1::TypeAnswerClick()
     Answer->setFocus();
     for (QPushButton *key : m_accentKeys)
         key->setEnabled(true);
+    announceQuestion();
 }
 
 void TForm1::setDirection(bool englishToPortuguese)
@@ -856,6 +860,12 @@ void TForm1::BuildQuestion()
     Answer->setFocus();
     // Asked under a message box: the focus comes back when the window does.
     m_focusAnswerOnActivate = !isActiveWindow();
+    announceQuestion();
+}
+
+void TForm1::announceQuestion()
+{
+    m_announcer->question(Edit1->toPlainText(), EnglishtoSpanish1->isChecked() ? "en" : "pt-BR");
 }
 
 void TForm1::PickEntry()
@@ -949,6 +959,8 @@ void TForm1::AnswerBoxClick()
     case drill::ChoiceResult::Right:
         if (SpanishtoEnglish1->isChecked() && !Verbs1->isChecked())
             showFeedback(QStringLiteral("Correct!"));
+        else
+            m_announcer->say(QStringLiteral("Correct!"), "en"); // heard, though not shown
         showCount();
         ShowScore();
         OleContainer2->play();
@@ -959,7 +971,8 @@ void TForm1::AnswerBoxClick()
 
 void TForm1::PeekClick()
 {
-    showFeedback(drill::fromWindows1252(drill::expectedAnswer(*this, Words)));
+    showFeedback(drill::fromWindows1252(drill::expectedAnswer(*this, Words)),
+                 EnglishtoSpanish1->isChecked() ? "pt-BR" : "en");
     startOnce(Timer1);
 }
 
@@ -994,6 +1007,7 @@ void TForm1::Reset1Click()
 void TForm1::ShowScore()
 {
     Score->setText(drill::scoreText(CorrectCount, TrialCount));
+    m_announcer->say(drill::spokenScore(CorrectCount, TrialCount), "en");
 }
 
 // --- accent keys ------------------------------------------------------------
@@ -1005,10 +1019,11 @@ void TForm1::writeAnswer(const QString &text)
     Answer->moveCursor(QTextCursor::End);
 }
 
-void TForm1::showFeedback(const QString &text)
+void TForm1::showFeedback(const QString &text, const char *language)
 {
     writeAnswer(text);
     m_answerIsFeedback = true;
+    m_announcer->say(text, QString::fromLatin1(language));
 }
 
 void TForm1::appendToAnswer(const QString &text)

@@ -19,6 +19,7 @@
 #include <array>
 #include <memory>
 
+class Announcer;
 class QAction;
 class QActionGroup;
 class QGroupBox;
@@ -205,7 +206,8 @@ private:
     void setOrder(QAction *item);
     void setNewAll(QAction *item, const QString &text);
     void writeAnswer(const QString &text);
-    void showFeedback(const QString &text);
+    void showFeedback(const QString &text, const char *language = "en");
+    void announceQuestion();
     void appendToAnswer(const QString &text);
     void appendAccent(int key);
 
@@ -218,6 +220,7 @@ private:
     QAction *groupAction(vocabulary::Group group) const { return groupActions[int(group)]; }
 
     std::unique_ptr<drill::RandomSource> m_random;
+    Announcer *m_announcer = nullptr; // what a screen reader says without a move of the focus
     std::array<QRadioButton *, 4> m_choices{};
     std::array<QPushButton *, 11> m_accentKeys{};
     QActionGroup *m_levelGroup = nullptr;
