@@ -241,22 +241,6 @@ private slots:
         QCOMPARE(heard.last().first().toString(), said);
     }
 
-    // A notification in a status bar of its own, which no one meets among the window's controls.
-    void announcementIsANotification()
-    {
-        Window w;
-        QSignalSpy heard(w.form->findChild<Announcer *>(), &Announcer::announced);
-        startShown(w, heard);
-        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(w.form.get());
-        QAccessibleInterface *notice = QAccessible::queryAccessibleInterface(w.form->findChild<Announcer *>()->children().first());
-        QVERIFY(notice);
-        QCOMPARE(notice->role(), QAccessible::Notification);
-        QCOMPARE(notice->text(QAccessible::Name), "word");
-        QCOMPARE(notice->parent()->role(), QAccessible::StatusBar);
-        QCOMPARE(notice->parent()->parent(), window);
-        QCOMPARE(window->indexOfChild(notice->parent()), -1);
-    }
-
     void menusKeepTheirCaptions()
     {
         Window w;
