@@ -6,7 +6,8 @@
 // that command's menu action, so it runs exactly as the learner's click.
 // The rules themselves live in drill/ (on plain values) and vocabulary/;
 // this class reads the controls into drill::Settings, calls the rules, and
-// writes texts, timers and sounds.
+// writes texts, timers and sounds. What a screen reader must hear without a
+// move of the focus (the question, the verdicts) it hands to an Announcer.
 
 #include "app/Sound.h" // the cues' type, complete for whoever plays or reads them
 #include "drill/DrillState.h"
