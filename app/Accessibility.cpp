@@ -313,12 +313,12 @@ void applyAccessibleNames(QWidget *window)
             control->setAccessibleName(QString::fromUtf8(caption.name));
         control->setAccessibleDescription(QString::fromUtf8(caption.description));
     }
-    // The four choices speak their changing texts, and their place.
+    // The four choices speak their changing texts, and their place: Orca 43 says
+    // a radio button's position only where the learner has asked for every position.
     if (auto *choices = window->findChild<QWidget *>(QStringLiteral("AnswerBox"))) {
-        const QList<QRadioButton *> buttons = choices->findChildren<QRadioButton *>();
-        for (int i = 0; i < buttons.size(); ++i)
-            buttons[i]->setAccessibleDescription(
-                QStringLiteral("%1 of %2, a possible translation; selecting it answers").arg(i + 1).arg(buttons.size()));
+        const QList<QRadioButton *> all = choices->findChildren<QRadioButton *>();
+        for (qsizetype i = 0; i < all.size(); ++i)
+            all[i]->setAccessibleDescription(QStringLiteral("%1 of %2").arg(i + 1).arg(all.size()));
     }
 }
 

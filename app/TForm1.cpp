@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include "app/Accessibility.h"
+#include "app/Announcer.h"
 #include "app/AppInfo.h"
 #include "app/OneLineTextEdit.h"
 #include "app/Platform.h"
@@ -167,6 +168,7 @@ TForm1::TForm1(QWidget *parent)
     applyAccessibleNames(this);
     createKeys();
     describeAnswerBox();
+    m_announcer = new Announcer(this);
 
     resize(DesignClient.width(), DesignClient.height() + menuBar()->sizeHint().height());
     keepMinimumSize(); // from the first show on, the menu bar has room for every entry
@@ -861,6 +863,7 @@ void TForm1::MultChoiceClick()
     for (QPushButton *key : m_accentKeys)
         key->setEnabled(false);
     describeAnswerBox();
+    announceQuestion();
 }
 
 void TForm1::TypeAnswerClick()
@@ -876,6 +879,7 @@ void TForm1::TypeAnswerClick()
     for (QPushButton *key : m_accentKeys)
         key->setEnabled(true);
     describeAnswerBox();
+    announceQuestion();
 }
 
 void TForm1::describeAnswerBox()
@@ -948,6 +952,12 @@ void TForm1::BuildQuestion()
     Answer->setFocus();
     // Asked under a message box: the focus comes back when the window does.
     m_focusAnswerOnActivate = !isActiveWindow();
+    announceQuestion();
+}
+
+void TForm1::announceQuestion()
+{
+    m_announcer->question(Edit1->toPlainText(), EnglishtoSpanish1->isChecked() ? "en" : "pt-BR");
 }
 
 void TForm1::PickEntry()
@@ -1041,6 +1051,8 @@ void TForm1::AnswerBoxClick()
     case drill::ChoiceResult::Right:
         if (SpanishtoEnglish1->isChecked() && !Verbs1->isChecked())
             showFeedback(QStringLiteral("Correct!"));
+        else
+            m_announcer->say(QStringLiteral("Correct!"), "en"); // heard, though not shown
         showCount();
         ShowScore();
         OleContainer2->play();
@@ -1051,7 +1063,8 @@ void TForm1::AnswerBoxClick()
 
 void TForm1::PeekClick()
 {
-    showFeedback(drill::fromWindows1252(drill::expectedAnswer(*this, Words)));
+    showFeedback(drill::fromWindows1252(drill::expectedAnswer(*this, Words)),
+                 EnglishtoSpanish1->isChecked() ? "pt-BR" : "en");
     startOnce(Timer1);
 }
 
@@ -1086,6 +1099,7 @@ void TForm1::Reset1Click()
 void TForm1::ShowScore()
 {
     Score->setText(drill::scoreText(CorrectCount, TrialCount));
+    m_announcer->say(drill::spokenScore(CorrectCount, TrialCount), "en");
 }
 
 // --- accent keys ------------------------------------------------------------
@@ -1097,10 +1111,11 @@ void TForm1::writeAnswer(const QString &text)
     Answer->moveCursor(QTextCursor::End);
 }
 
-void TForm1::showFeedback(const QString &text)
+void TForm1::showFeedback(const QString &text, const char *language)
 {
     writeAnswer(text);
     m_answerIsFeedback = true;
+    m_announcer->say(text, QString::fromLatin1(language));
 }
 
 void TForm1::appendToAnswer(const QString &text)

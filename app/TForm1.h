@@ -6,7 +6,8 @@
 // that command's menu action, so it runs exactly as the learner's click.
 // The rules themselves live in drill/ (on plain values) and vocabulary/;
 // this class reads the controls into drill::Settings, calls the rules, and
-// writes texts, timers and sounds.
+// writes texts, timers and sounds. What a screen reader must hear without a
+// move of the focus (the question, the verdicts) it hands to an Announcer.
 
 #include "app/Sound.h" // the cues' type, complete for whoever plays or reads them
 #include "drill/DrillState.h"
@@ -19,6 +20,7 @@
 #include <array>
 #include <memory>
 
+class Announcer;
 class QAction;
 class QActionGroup;
 class QGroupBox;
@@ -208,7 +210,8 @@ private:
     void setOrder(QAction *item);
     void setNewAll(QAction *item, const QString &text);
     void writeAnswer(const QString &text);
-    void showFeedback(const QString &text);
+    void showFeedback(const QString &text, const char *language = "en");
+    void announceQuestion();
     void appendToAnswer(const QString &text);
     void appendAccent(int key);
 
@@ -221,6 +224,7 @@ private:
     QAction *groupAction(vocabulary::Group group) const { return groupActions[int(group)]; }
 
     std::unique_ptr<drill::RandomSource> m_random;
+    Announcer *m_announcer = nullptr; // what a screen reader says without a move of the focus
     std::array<QRadioButton *, 4> m_choices{};
     std::array<QPushButton *, 11> m_accentKeys{};
     QActionGroup *m_levelGroup = nullptr;

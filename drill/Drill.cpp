@@ -429,4 +429,11 @@ QString scoreText(int correct, int trials)
     return QStringLiteral("%1.%2%").arg(hundredths / 100).arg(hundredths % 100, 2, 10, QLatin1Char('0'));
 }
 
+QString spokenScore(int correct, int trials)
+{
+    const qint64 percent = qint64(100) * correct / std::max(trials, 1);
+    const QString count = trials == 1 ? QStringLiteral("1 trial") : QStringLiteral("%1 trials").arg(trials);
+    return QStringLiteral("%1, %2%").arg(count).arg(percent);
+}
+
 } // namespace drill

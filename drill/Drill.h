@@ -85,4 +85,7 @@ ChoiceResult checkChoice(DrillState &state, int place);
 // "66.66%": the exact percentage, truncated to two decimals.
 QString scoreText(int correct, int trials);
 
+// "3 trials, 66%": the count and the whole percentage, as a screen reader says them after an answer.
+QString spokenScore(int correct, int trials);
+
 } // namespace drill

@@ -241,6 +241,25 @@ private slots:
         QCOMPARE(drill::scoreText(correct, trials), text);
     }
 
+    void spokenScore_data()
+    {
+        QTest::addColumn<int>("correct");
+        QTest::addColumn<int>("trials");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("one trial") << 0 << 1 << "1 trial, 0%";
+        QTest::newRow("whole percent, truncated") << 2 << 3 << "3 trials, 66%";
+        QTest::newRow("all right") << 4 << 4 << "4 trials, 100%";
+        QTest::newRow("largest counts") << 2147483647 << 2147483647 << "2147483647 trials, 100%";
+    }
+
+    void spokenScore()
+    {
+        QFETCH(int, correct);
+        QFETCH(int, trials);
+        QFETCH(QString, text);
+        QCOMPARE(drill::spokenScore(correct, trials), text);
+    }
+
     void personMarker_data()
     {
         QTest::addColumn<QString>("english");

@@ -16,7 +16,8 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev qt6-l10n-tools f
           fonts-liberation fonts-dejavu-core hunspell hunspell-pt-br hunspell-en-us hunspell-en-gb python3)
 if [ "$mode" = test ]; then
   packages+=(xvfb xauth xdotool openbox imagemagick x11-utils dbus at-spi2-core libglib2.0-bin dpkg-dev appstream
-             weston qt6-wayland pulseaudio pulseaudio-utils)
+             weston qt6-wayland pulseaudio pulseaudio-utils orca speech-dispatcher speech-dispatcher-espeak-ng
+             espeak-ng)
 fi
 
 missing=()

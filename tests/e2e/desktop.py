@@ -64,10 +64,13 @@ def in_private_session(argv):
 
 class Desktop:
     def __init__(self, shots, width=1280, height=1024, first_display=None):
-        """first_display: the lowest display number to take; the X server's
-        own choice when None."""
+        """first_display: the lowest display number to take; when None, that of
+        ZOLPORT_E2E_FIRST_DISPLAY (for runs that share a machine), else the X
+        server's own choice."""
         self.shots = shots
         self.width, self.height = width, height
+        if first_display is None and os.environ.get("ZOLPORT_E2E_FIRST_DISPLAY"):
+            first_display = int(os.environ["ZOLPORT_E2E_FIRST_DISPLAY"])
         self.first_display = first_display
         self.procs = []
         os.makedirs(shots, exist_ok=True)

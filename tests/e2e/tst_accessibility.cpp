@@ -6,10 +6,42 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 
+#include "app/Announcer.h"
+#include "app/OneLineTextEdit.h"
 #include "controls/GradBtn.h"
 #include "controls/QuilBtn1.h"
+
+namespace {
+
+// Shows the window and waits for what its start says.
+void startShown(Window &w, QSignalSpy &heard)
+{
+    w.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    QTRY_COMPARE(heard.size(), 1);
+}
+
+// Runs one step of a drill: a wrong or right choice, Peek, New Question, a typed
+// answer judged ("type:TEXT") or a menu command (its object name).
+void runStep(Window &w, const QString &step)
+{
+    if (step == "wrong" || step == "right")
+        w.choose(step == "right");
+    else if (step == "peek")
+        QTest::mouseClick(w.form->OstrelButton1, Qt::LeftButton);
+    else if (step == "new")
+        QTest::mouseClick(w.form->Button2, Qt::LeftButton);
+    else if (step.startsWith("type:")) {
+        w.form->Answer->setPlainText(step.mid(5));
+        QTest::mouseClick(w.form->Button1, Qt::LeftButton);
+    } else
+        w.trigger(qPrintable(step));
+}
+
+} // namespace
 
 class TestAccessibility : public QObject {
     Q_OBJECT
@@ -149,6 +181,104 @@ private slots:
         QCOMPARE(text->textAtOffset(7, QAccessible::WordBoundary, &start, &end), QStringLiteral("is"));
         QCOMPARE(text->textAtOffset(2, QAccessible::LineBoundary, &start, &end), QStringLiteral("time is"));
         QCOMPARE(text->textAtOffset(3, QAccessible::CharBoundary, &start, &end), QStringLiteral("e"));
+    }
+
+    void choicesSayTheirPlace()
+    {
+        Window w;
+        const QList<QRadioButton *> choices = w.choices();
+        QCOMPARE(choices.size(), 4);
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(choices[i]->accessibleDescription().startsWith(QStringLiteral("%1 of 4. Key: %1").arg(i + 1)));
+    }
+
+    // What the screen reader is told after each step, once: "(question)" is the question on show.
+    void drillIsAnnounced_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("start") << QStringList{} << "word"
+                               << "en";
+        QTest::newRow("wrong choice") << QStringList{"wrong"} << "Error! 1 trial, 0%"
+                                      << "en";
+        QTest::newRow("right choice, nothing shown") << QStringList{"right"} << "Correct! 1 trial, 100%"
+                                                     << "en";
+        QTest::newRow("right choice, shown") << QStringList{"SpanishtoEnglish1", "right"} << "Correct! 1 trial, 100%"
+                                             << "en";
+        QTest::newRow("two answers") << QStringList{"wrong", "right"} << "Correct! 2 trials, 50%"
+                                     << "en";
+        QTest::newRow("peek") << QStringList{"peek"} << "palavra"
+                              << "pt-BR";
+        QTest::newRow("peek, to English") << QStringList{"SpanishtoEnglish1", "peek"} << "time"
+                                          << "en";
+        QTest::newRow("typed wrong") << QStringList{"TypeAnswer", "type:xyz"}
+                                     << "xyz is NOT Correct! Try Again 1 trial, 0%"
+                                     << "en";
+        QTest::newRow("typed right") << QStringList{"TypeAnswer", "type:palavra"}
+                                     << "palavra is Correct! 1 trial, 100%"
+                                     << "en";
+        QTest::newRow("new question") << QStringList{"new"} << "time"
+                                      << "en";
+        QTest::newRow("direction") << QStringList{"SpanishtoEnglish1"} << "tempo vez hora"
+                                   << "pt-BR";
+        QTest::newRow("mode") << QStringList{"TypeAnswer"} << "word"
+                              << "en";
+        QTest::newRow("group") << QStringList{"Verbs1"} << "(question)"
+                               << "en";
+    }
+
+    void drillIsAnnounced()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, said);
+        QFETCH(QString, language);
+        Window w;
+        auto *announcer = w.form->findChild<Announcer *>();
+        QSignalSpy heard(announcer, &Announcer::announced);
+        startShown(w, heard);
+        for (const QString &step : steps) {
+            const qsizetype before = heard.size();
+            runStep(w, step);
+            QWidget *focus = QApplication::focusWidget();
+            QTRY_COMPARE_WITH_TIMEOUT(heard.size(), before + 1, 1000);
+            QCOMPARE(QApplication::focusWidget(), focus); // heard without a move of the focus
+        }
+        QTest::qWait(20);
+        QCOMPARE(heard.size(), steps.size() + 1);
+        QCOMPARE(heard.last().first().toString(), said == "(question)" ? w.text("Edit1") : said);
+        QCOMPARE(announcer->language(), language);
+    }
+
+    // Said while the window is covered: held, then said with the question when it is back.
+    void heldWhileCovered_data()
+    {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("nothing asked meanwhile") << "" << "word";
+        QTest::newRow("a new question meanwhile") << "new" << "time";
+        QTest::newRow("a verdict meanwhile") << "wrong" << "Error! 1 trial, 0% word";
+    }
+
+    void heldWhileCovered()
+    {
+        QFETCH(QString, step);
+        QFETCH(QString, said);
+        Window w;
+        QSignalSpy heard(w.form->findChild<Announcer *>(), &Announcer::announced);
+        startShown(w, heard);
+        QWidget cover;
+        cover.show();
+        cover.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&cover));
+        if (!step.isEmpty())
+            runStep(w, step);
+        QTest::qWait(20);
+        QCOMPARE(heard.size(), 1);
+        w.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        QTRY_COMPARE(heard.size(), 2);
+        QCOMPARE(heard.last().first().toString(), said);
     }
 
     void menusKeepTheirCaptions()
