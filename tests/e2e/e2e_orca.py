@@ -34,21 +34,18 @@ SETTLE = 1.5  # seconds for Orca to speak what a step brought
 SPOKEN = re.compile(r"^(\d\d:\d\d:\d\d\.\d+) - SPEECH OUTPUT: '(.*?)' ?[\[{]", re.M | re.S)
 
 
-# How the learner gives each command: until the window has keys for them, the
-# mouse does; each becomes its key in one line.
+# How the learner gives each command: by its key, with no mouse.
 def choose(run, place):
     """The place-th choice (1 to 4): the digit key."""
-    run.drill.click(run.drill.choices()[place - 1])
+    run.screen.key(str(place))
 
 
 def peek(run):
-    """Ctrl+P."""
-    run.drill.click_control("Peek")
+    run.screen.key("ctrl+p")
 
 
 def new_question(run):
-    """Ctrl+N."""
-    run.drill.click_control("New Question")
+    run.screen.key("ctrl+n")
 
 
 def missing_packages():
