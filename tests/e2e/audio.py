@@ -12,6 +12,7 @@ import array
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
 import threading
 import time
@@ -116,6 +117,18 @@ class PulseServer:
     def cleanup(self):
         self.stop()
         shutil.rmtree(self.base, ignore_errors=True)
+
+
+def started_server():
+    """A PulseAudio server of the test's own, its environment set for what starts next; a test where
+    it cannot start is skipped."""
+    pulse = PulseServer()
+    if not pulse.start():
+        print("SKIP: PulseAudio did not start:\n" + pulse.log(), flush=True)
+        pulse.cleanup()
+        sys.exit(desktop.SKIP)
+    os.environ.update(pulse.env)
+    return pulse
 
 
 class Sound:

@@ -30,10 +30,11 @@ WAYLAND_NEEDED = dict(SESSION_NEEDED, weston="weston")
 WAYLAND_PLUGIN = "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so"
 
 
-def skip_if_missing(tools=None, wayland=False):
-    """Exits with SKIP, naming the packages to install, when a tool is missing."""
+def skip_if_missing(tools=None, wayland=False, also_missing=()):
+    """Exits with SKIP, naming the packages to install, when a tool is missing (also_missing: the
+    packages a run has found missing of its own)."""
     tools = tools or NEEDED
-    missing = sorted({package for tool, package in tools.items() if not shutil.which(tool)})
+    missing = sorted({package for tool, package in tools.items() if not shutil.which(tool)} | set(also_missing))
     if not os.path.exists("/usr/libexec/at-spi-bus-launcher"):
         missing.append("at-spi2-core")
     if wayland and not glob.glob(WAYLAND_PLUGIN):
@@ -41,6 +42,19 @@ def skip_if_missing(tools=None, wayland=False):
     if missing:
         print("SKIP: needs the Debian packages " + " ".join(missing), flush=True)
         sys.exit(SKIP)
+
+
+def main(argv, doc, run, tools=None, wayland=False, also_missing=()):
+    """The command line of every end-to-end run: ZOLPORT_BINARY NOUNS_TSV SHOTS_DIR, and options of the
+    run's own ("--exits"), which run reads from argv. Skips where tools are missing, then runs in a
+    private session; the status is run's, 0 where it returns nothing."""
+    paths = [arg for arg in argv if not arg.startswith("--")]
+    if len(paths) != 4:
+        print(doc)
+        return 2
+    skip_if_missing(tools, wayland, also_missing)
+    in_private_session(argv)
+    return run(os.path.abspath(paths[1]), paths[2], os.path.abspath(paths[3])) or 0
 
 
 def in_private_session(argv):

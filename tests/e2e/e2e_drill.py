@@ -327,13 +327,7 @@ def check_keyboard_menu(drill, screen, shot):
 
 
 def main(argv):
-    if len(argv) != 4:
-        print(__doc__)
-        return 2
-    desktop.skip_if_missing()
-    desktop.in_private_session(argv)
-    run(os.path.abspath(argv[1]), argv[2], os.path.abspath(argv[3]))
-    return 0
+    return desktop.main(argv, __doc__, run)
 
 
 if __name__ == "__main__":

@@ -181,12 +181,7 @@ def drill_steps(run, nouns):
 
 def run(binary, nouns_tsv, shots):
     nouns = read_nouns(nouns_tsv)
-    pulse = audio.PulseServer()
-    if not pulse.start():
-        print("SKIP: PulseAudio did not start:\n" + pulse.log(), flush=True)
-        pulse.cleanup()
-        sys.exit(desktop.SKIP)
-    os.environ.update(pulse.env)
+    pulse = audio.started_server()
     screen = desktop.Desktop(shots)
     screen.start()
     orca = Orca(shots)
@@ -221,17 +216,7 @@ def run(binary, nouns_tsv, shots):
 
 
 def main(argv):
-    if len(argv) != 4:
-        print(__doc__)
-        return 2
-    desktop.skip_if_missing()
-    missing = missing_packages()
-    if missing:
-        print("SKIP: needs the Debian packages " + " ".join(missing), flush=True)
-        return desktop.SKIP
-    desktop.in_private_session(argv)
-    run(os.path.abspath(argv[1]), argv[2], os.path.abspath(argv[3]))
-    return 0
+    return desktop.main(argv, __doc__, run, also_missing=missing_packages())
 
 
 if __name__ == "__main__":

@@ -152,12 +152,7 @@ def sound_lines(console):
 def run(binary, nouns_tsv, shots, exits_only):
     nouns = read_nouns(nouns_tsv)
     screen = desktop.Desktop(shots)
-    pulse = audio.PulseServer()
-    if not pulse.start():
-        print("SKIP: PulseAudio did not start:\n" + pulse.log(), flush=True)
-        pulse.cleanup()
-        sys.exit(desktop.SKIP)
-    os.environ.update(pulse.env)
+    pulse = audio.started_server()
     screen.start()
     drill = None
     try:
@@ -254,18 +249,8 @@ def run(binary, nouns_tsv, shots, exits_only):
 
 def main(argv):
     exits_only = "--exits" in argv
-    args = [arg for arg in argv if arg != "--exits"]
-    if len(args) != 4:
-        print(__doc__)
-        return 2
-    desktop.skip_if_missing()
-    missing = audio.missing_packages()
-    if missing:
-        print("SKIP: needs the Debian packages " + " ".join(missing), flush=True)
-        return desktop.SKIP
-    desktop.in_private_session(argv)
-    run(os.path.abspath(args[1]), args[2], os.path.abspath(args[3]), exits_only)
-    return 0
+    return desktop.main(argv, __doc__, lambda *paths: run(*paths, exits_only),
+                        also_missing=audio.missing_packages())
 
 
 if __name__ == "__main__":

@@ -103,12 +103,7 @@ def run(binary, nouns_tsv, shots):
 
 
 def main(argv):
-    if len(argv) != 4:
-        print(__doc__)
-        return 2
-    desktop.skip_if_missing(desktop.WAYLAND_NEEDED, wayland=True)
-    desktop.in_private_session(argv)
-    return run(os.path.abspath(argv[1]), argv[2], os.path.abspath(argv[3]))
+    return desktop.main(argv, __doc__, run, desktop.WAYLAND_NEEDED, wayland=True)
 
 
 if __name__ == "__main__":
