@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "drill/Text.h"
+
 #include "vocabulary/WordGroups.h"
 #include "vocabulary/WordStore.h"
 
@@ -275,30 +277,6 @@ Question buildQuestion(DrillState &state, const Settings &settings, const WordSt
 
 namespace {
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '_' || c == '\t' || c == '\xA0';
-}
-
-// A typed text as the data writes one alternative: blanks and underscores
-// alike, runs of them one underscore, none at either end.
-std::string joinedWords(std::string_view typed)
-{
-    std::string joined;
-    bool pendingBlank = false;
-    for (char c : typed) {
-        if (isBlank(c)) {
-            pendingBlank = !joined.empty();
-            continue;
-        }
-        if (pendingBlank)
-            joined += '_';
-        pendingBlank = false;
-        joined += c;
-    }
-    return joined;
-}
-
 // A blank before a note in parentheses is the learner's choice: "you (pl)".
 std::string notesJoined(std::string text)
 {
@@ -307,28 +285,11 @@ std::string notesJoined(std::string text)
     return text;
 }
 
-// The alternative without its notes: "you" for "you(pl)", "he_is" for "he(she_it)_is".
-std::string withoutNotes(std::string_view text)
-{
-    std::string bare;
-    int depth = 0;
-    for (char c : text) {
-        if (c == '(')
-            ++depth;
-        else if (c == ')')
-            depth = std::max(depth - 1, 0);
-        else if (depth == 0 && !(c == '_' && !bare.empty() && bare.back() == '_'))
-            bare += c;
-    }
-    while (!bare.empty() && bare.back() == '_')
-        bare.pop_back();
-    return bare;
-}
-
 bool matchesAlternative(const std::string &typed, std::string_view alternative)
 {
     const std::string written = notesJoined(std::string(alternative));
-    if (typed == written || (written.find('(') != std::string::npos && typed == withoutNotes(written)))
+    const bool hasNote = written.find('(') != std::string::npos;
+    if (typed == written || (hasNote && typed == joinedWords(withoutNotes(written))))
         return true;
     // A second person without its pronoun: "recebe" for "você_recebe".
     for (std::string_view subject : {"voc\xEA_", "voc\xEAs_"}) // Windows-1252

@@ -50,4 +50,36 @@ std::optional<std::string> toWindows1252(const QString &text)
     return result;
 }
 
+std::string withoutNotes(std::string_view text)
+{
+    std::string bare;
+    int depth = 0;
+    for (const char c : text) {
+        if (c == '(')
+            ++depth;
+        else if (c == ')' && depth > 0)
+            --depth;
+        else if (depth == 0)
+            bare += c;
+    }
+    return bare;
+}
+
+std::string joinedWords(std::string_view text)
+{
+    std::string joined;
+    bool pendingBlank = false;
+    for (const char c : text) {
+        if (c == ' ' || c == '_' || c == '\t' || c == '\xA0') {
+            pendingBlank = !joined.empty();
+            continue;
+        }
+        if (pendingBlank)
+            joined += '_';
+        pendingBlank = false;
+        joined += c;
+    }
+    return joined;
+}
+
 } // namespace drill
