@@ -91,15 +91,15 @@ public:
     }
     QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
     {
-        return segmentText(segmentAt(type, offset), type, start, end);
+        return segmentText(type, offset, 0, start, end);
     }
     QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
     {
-        return segmentText(segmentAt(type, offset) - 1, type, start, end);
+        return segmentText(type, offset, -1, start, end);
     }
     QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
     {
-        return segmentText(segmentAt(type, offset) + 1, type, start, end);
+        return segmentText(type, offset, +1, start, end);
     }
     int cursorPosition() const override
     {
@@ -214,19 +214,18 @@ private:
         }
         return cuts;
     }
-    // The segment holding the offset; past the end, the last one.
-    int segmentAt(QAccessible::TextBoundaryType type, int offset) const
+    // The segment holding the offset (past the end, the last one), or the one
+    // a step before or after it.
+    QString segmentText(QAccessible::TextBoundaryType type, int offset, int step, int *start, int *end) const
     {
         const auto cuts = segments(type);
         offset = clamp(offset);
-        for (int i = 0; i < cuts.size(); ++i)
-            if (offset < cuts[i].second)
-                return i;
-        return type == QAccessible::CharBoundary ? int(cuts.size()) : int(cuts.size()) - 1;
-    }
-    QString segmentText(int index, QAccessible::TextBoundaryType type, int *start, int *end) const
-    {
-        const auto cuts = segments(type);
+        int index = 0;
+        while (index < cuts.size() && offset >= cuts[index].second)
+            ++index;
+        if (index == cuts.size() && type != QAccessible::CharBoundary)
+            --index;
+        index += step;
         if (index < 0 || index >= cuts.size()) {
             *start = *end = index < 0 ? 0 : characterCount();
             return QString();
