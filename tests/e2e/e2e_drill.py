@@ -118,8 +118,15 @@ def check(condition, message):
 
 
 def expect_text(drill, name, expected, seconds=5):
-    wait_for(lambda: drill.text(name) == expected, seconds,
-             "%s to read %r" % (name, expected))
+    read = [None]
+
+    def reads_expected():
+        read[0] = drill.text(name)
+        return read[0] == expected
+    try:
+        wait_for(reads_expected, seconds, "%s to read %r" % (name, expected))
+    except AssertionError as error:
+        raise AssertionError("%s; it read %r" % (error, read[0])) from None
 
 
 def run(binary, nouns_tsv, shots):
