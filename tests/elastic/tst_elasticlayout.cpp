@@ -1,6 +1,7 @@
 // The elastic form's arithmetic on plain numbers: no widgets, no screen.
 
 #include "controls/ElasticLayout.h"
+#include "controls/WindowBounds.h"
 
 #include <QTest>
 
