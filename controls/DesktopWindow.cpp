@@ -3,6 +3,7 @@
 #include "ElastFrm.h"
 
 #include <QApplication>
+#include <QWindowStateChangeEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -320,6 +321,34 @@ void DesktopWindow::watchScreen()
     if (QWindow *window = m_form->windowHandle())
         connect(window, &QWindow::screenChanged, this, &DesktopWindow::displayChanged,
                 Qt::UniqueConnection);
+}
+
+void DesktopWindow::windowEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Show:
+        shown();
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+        positionChanged();
+        break;
+    case QEvent::WindowActivate:
+        activated();
+        break;
+    case QEvent::WindowStateChange:
+        windowStateChanged(static_cast<QWindowStateChangeEvent *>(event)->oldState());
+        break;
+    case QEvent::Close:
+        savePlacement();
+        m_userActed = true;
+        break;
+    case QEvent::Enter:
+        m_userActed = true;
+        break;
+    default:
+        break;
+    }
 }
 
 void DesktopWindow::sizeChanged()

@@ -19,6 +19,7 @@
 
 #include <memory>
 
+class QEvent;
 class QScreen;
 class QWidget;
 class TElasticForm;
@@ -53,20 +54,22 @@ public:
     // its start bounds (or its saved maximized state).
     void placeAtStart();
 
-    // The window's events, as the form sees them.
+    // The window's events, as the form sees them: a change of its client
+    // area's size, and the form's own show, move, resize, activation, state
+    // change, close and the pointer's entry.
     void sizeChanged();
+    void windowEvent(QEvent *event);
+    void displayChanged();
+    void applyTrackLimits();
+
+    void loadPlacement();
+
+private:
     void positionChanged();
     void windowStateChanged(Qt::WindowStates oldState);
     void activated();
     void shown();
-    void userActed() { m_userActed = true; }
-    void displayChanged();
-    void applyTrackLimits();
-
     void savePlacement();
-    void loadPlacement();
-
-private:
     QMargins frameMargins() const;
     elastic::Size maximumTrack() const;
     bool maximizingExceedsLimits() const;

@@ -204,30 +204,14 @@ bool TElasticForm::eventFilter(QObject *watched, QEvent *event)
 
     switch (type) {
     case QEvent::Show:
-        beforeMessage();
-        m_window->shown();
-        break;
     case QEvent::Move:
     case QEvent::Resize:
-        beforeMessage();
-        m_window->positionChanged();
-        break;
     case QEvent::WindowActivate:
-        beforeMessage();
-        m_window->activated();
-        break;
     case QEvent::WindowStateChange:
-        beforeMessage();
-        m_window->windowStateChanged(static_cast<QWindowStateChangeEvent *>(event)->oldState());
-        break;
     case QEvent::Close:
-        beforeMessage();
-        m_window->savePlacement();
-        m_window->userActed();
-        break;
     case QEvent::Enter:
         beforeMessage();
-        m_window->userActed();
+        m_window->windowEvent(event);
         break;
     default:
         break;
