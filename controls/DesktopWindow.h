@@ -35,11 +35,9 @@ public:
     DesktopWindow(TElasticForm &owner, QWidget *form);
     ~DesktopWindow() override;
 
-    QRect frameGeometry() const;
     elastic::Size outerSize() const;
-    elastic::Size currentScreen() const;
-    // The screen the form was last fitted to; readScreen() fits it to the current one.
-    elastic::Size screen() const { return m_screen; }
+    // The room a maximized window gets on the form's screen, which the form
+    // is fitted to from now on.
     elastic::Size readScreen();
     bool isMaximized() const;
     bool hasBorder() const;
@@ -65,6 +63,8 @@ public:
     void loadPlacement();
 
 private:
+    QRect frameGeometry() const;
+    elastic::Size currentScreen() const;
     void positionChanged();
     void windowStateChanged(Qt::WindowStates oldState);
     void activated();
