@@ -2,36 +2,32 @@
 
 // TElasticForm keeps a form's controls and fonts proportional to the form's
 // size. It records the named controls of the client area at their design
-// geometry, then watches the form through an event filter (and, on Windows,
-// the native size-move messages) and rescales every control from those
-// records whenever the window's size or the display changes. The arithmetic
-// lives in ElasticLayout on plain numbers; this class only feeds it from the
-// widgets and applies what it returns.
+// geometry, then watches the form through an event filter and rescales every
+// control from those records whenever the window's size or the display
+// changes. The arithmetic lives in ElasticLayout on plain numbers; this class
+// only feeds it from the widgets and applies what it returns. The window's
+// own life on the desktop (its limits, bounds, drags and screens) is
+// DesktopWindow's, which the form hands the window's events.
 //
 // There is no form designer here, so the design-time behaviour (recording the
 // Design* values on a timer, the TrueType warning) is left out: the form sets
 // the Design* values itself with setProperty().
 
-#include "controls/ElasticLayout.h"
+#include "controls/WindowBounds.h"
 
-#include <QElapsedTimer>
 #include <QFont>
 #include <QList>
-#include <QMargins>
 #include <QObject>
 #include <QPointer>
-#include <QRect>
 #include <QString>
 #include <QStringList>
-#include <QTimer>
 
 #include <memory>
-#include <optional>
 #include <stdexcept>
 
+class DesktopWindow;
 class QLabel;
 class QPaintEvent;
-class QScreen;
 class QWidget;
 
 // Thrown by the constructor for an owner that is not a form, or a form that
@@ -96,8 +92,8 @@ public:
     // Where the desktop does not report the start and end of a border drag,
     // size changes that follow each other within this many milliseconds
     // count as one drag.
-    int dragSettleInterval() const { return m_settleTimer.interval(); }
-    void setDragSettleInterval(int milliseconds) { m_settleTimer.setInterval(milliseconds); }
+    int dragSettleInterval() const;
+    void setDragSettleInterval(int milliseconds);
 
 public slots:
     // One full rescale as after a change of size: hide, rescale, show.
@@ -113,6 +109,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The window's life on the desktop reads the track and design properties
+    // and hides, rescales and shows the controls around its changes.
+    friend class DesktopWindow;
+
     struct Control
     {
         QPointer<QWidget> widget;
@@ -122,17 +122,7 @@ private:
     };
 
     QWidget *clientWidget() const;
-    QMargins frameMargins() const;
-    QRect frameGeometry() const;
-    elastic::Size outerSize() const;
     elastic::Size clientSize() const;
-    elastic::Size currentScreen() const;
-    bool isMaximized() const;
-    elastic::Size maximumTrack() const;
-    bool maximizingExceedsLimits() const;
-    elastic::Rect maximizedBounds() const;
-    bool isSettled() const;
-    bool hasBorder() const;
 
     void beforeMessage();
     void initialise();
@@ -145,40 +135,11 @@ private:
     void restoreFocus();
     void reapplyFont();
     void applyFontToClient();
-    void setOuterBounds(const elastic::Rect &bounds);
-    void applyTrackLimits();
-    void applyMaintainProportions();
-    elastic::Rect withinLimits(elastic::Rect bounds) const;
-    void keepWithinLimits();
-    bool tookAboutTheStart() const;
-    void placeStartWithFrame();
-    void placeRestored(const elastic::Rect &bounds);
-    void takeRestoreBounds();
-    bool isRestoring() const;
     void rememberActiveControl();
-    void watchScreen();
-
-    void sizeChanged();
-    void sizeChangedNow();
-    void enterSizeMove(elastic::Size before);
-    void cancelBurst();
-    void exitSizeMove();
-    void settleTimeout();
-    void windowStateChanged(Qt::WindowStates oldState);
-    void activated();
-    void shown();
     void paintBackground(QPaintEvent *event);
 
-    void savePlacement();
-    void loadPlacement();
-
-#ifdef Q_OS_WIN
-    class NativeHook;
-    friend class NativeHook;
-    std::unique_ptr<NativeHook> m_nativeHook;
-#endif
-
     QWidget *m_form = nullptr;
+    std::unique_ptr<DesktopWindow> m_window;
 
     // Published properties.
     bool m_elasticHorizontal = true;
@@ -216,42 +177,15 @@ private:
     // State.
     elastic::Layout m_layout;
     QList<Control> m_controls; // layout order, parallel to the layout's records
-    elastic::Size m_screen;
     elastic::ScreenRatios m_ratios;
     elastic::PositionRule m_positionRule = elastic::PositionRule::Designed;
-    elastic::Rect m_start;
-    elastic::Rect m_restoreBounds; // what a restored window takes: the start, or the user's last drag
-    bool m_placing = false; // a window state the component sets itself
-    QElapsedTimer m_restoring; // since the window was restored
-    elastic::Rect m_restoreTarget; // the bounds it is taking
-    QTimer m_restoreTimer;
     int m_referenceFormFontSize = 0;
     elastic::Size m_lastRescaledOuter;
     elastic::Size m_lastRescaledClient;
-    elastic::Size m_sizeBeforeDrag;
-    elastic::Size m_lastSeenOuter; // at the last size change handled
     bool m_needsInitialisation = true;
     bool m_controlsHidden = false;
-    bool m_sizing = false;
-    bool m_sizedDuringMove = false;
-    bool m_windowSettled = false;
-    bool m_maximizedSeen = false;
-    bool m_userActed = false;
     bool m_showAfterFirstRescale = true;
-    int m_positionChanges = 0;
 
-    bool m_settingBounds = false;
-    bool m_platformReportsSizeMove = false;
-    int m_burstSizeChanges = 0;
-    QTimer m_settleTimer;
     QPointer<QWidget> m_focusAtMessage;
     QPointer<QWidget> m_filteredClient;
-    QPointer<QScreen> m_watchedScreen;
-
-    // Placement read back from ElFrmIniFile.
-    bool m_savedMaximized = false;
-    bool m_pendingBoundsValid = false;
-    elastic::Rect m_pendingBounds;
-    bool m_savedNormalValid = false;
-    elastic::Rect m_savedNormal;
 };

@@ -1,9 +1,10 @@
 #pragma once
 
-// The arithmetic of the elastic form on plain numbers: screen ratios, start
-// bounds, track limits, proportions and the rescaling of recorded control
-// geometry. TElasticForm reads the widgets, calls these and applies the
-// results, so all of this is tested without a screen.
+// The arithmetic of the elastic form on plain numbers: rounding, screen
+// ratios, the layout order and the rescaling of recorded control geometry.
+// TElasticForm reads the widgets, calls these and applies the results, so all
+// of this is tested without a screen. The window's bounds on the desktop have
+// their own rules, in WindowBounds.
 
 #include <optional>
 #include <vector>
@@ -49,69 +50,6 @@ ScreenRatios screenRatios(Size screen, Size designScreen);
 // by more than this in width or height.
 constexpr int RescaleThreshold = 5;
 bool exceedsRescaleThreshold(Size lastRescaled, Size now);
-
-// A track-size or maximized-position value: positive is pixels, -p is p
-// percent of the screen extent (rounded), 0 means "leave the system's value".
-int trackValue(int property, int screenExtent);
-
-// The maximum track (and maximized) size that keeps the design form's aspect
-// ratio on the given screen; {0, 0} when the design size is unusable.
-Size proportionalMaximum(Size designForm, Size screen);
-
-// Where a form goes that asks to be maximized on a screen (its work area):
-// maximized where the screen is within the largest track size (0: no limit
-// on that axis); otherwise an ordinary window of the largest allowed size at
-// the screen's top-left, as a maximized window with a maximum track size
-// takes it. A desktop would otherwise maximize the window past its limits,
-// or fight them.
-struct MaximizedPlacement
-{
-    bool maximized = true;
-    Size size;
-    friend bool operator==(const MaximizedPlacement &, const MaximizedPlacement &) = default;
-};
-MaximizedPlacement maximizedPlacement(Size screen, Size maximumTrack);
-
-// After an interactive resize from `before` to `after`, the dimension that
-// moved less (relative to `before`) is recomputed from the other with the
-// ratio of `before`.
-Size keepProportions(Size before, Size after);
-
-// The maximized window's track value saved with the placement: minus its
-// extent in percent of the screen, 0 when that reaches -100.
-int maximizedTrackPercent(int windowExtent, int screenExtent);
-
-// The form's bounds after a display change from `oldScreen` to `newScreen`.
-Rect scaleForDisplayChange(Rect form, Size oldScreen, Size newScreen);
-
-enum class PositionRule { Designed, ScreenCenter, DesktopCenter, MainFormCenter, Other };
-
-struct StartInput
-{
-    Rect designForm;         // DesignFormLeft/Top/Width/Height
-    Size designClient;       // DesignFormClientWidth/Height
-    Size screen;             // current maximized size
-    ScreenRatios ratios;
-    bool hasBorder = true;
-    PositionRule position = PositionRule::Designed;
-    Rect mainForm;           // for MainFormCenter
-};
-
-// The window's bounds at start: the design bounds scaled by the screen
-// ratios, placed by the position rule and kept on the screen.
-Rect startBounds(const StartInput &input);
-
-// What a maximized form takes as its design bounds at initialisation.
-struct MaximizedDesign
-{
-    int maximizedPosX = 0;
-    int maximizedPosY = 0;
-    bool maintainProportions = false;
-    Size designScreen;
-    Size designForm; // for the proportional maximum
-    Size screen;     // likewise
-};
-Rect maximizedDesignForm(const MaximizedDesign &input);
 
 enum class Align { None, Top, Bottom, Left, Right, Client };
 

@@ -1,6 +1,7 @@
 // The elastic form's arithmetic on plain numbers: no widgets, no screen.
 
 #include "controls/ElasticLayout.h"
+#include "controls/WindowBounds.h"
 
 #include <QTest>
 
@@ -11,6 +12,7 @@ using namespace elastic;
 Q_DECLARE_METATYPE(elastic::Size)
 Q_DECLARE_METATYPE(elastic::Rect)
 Q_DECLARE_METATYPE(elastic::PositionRule)
+Q_DECLARE_METATYPE(elastic::SizeLimits)
 
 namespace QTest {
 template<> char *toString(const elastic::Size &s)
@@ -113,6 +115,12 @@ private slots:
     void startBounds();
     void maximizedDesignForm();
     void displayChange();
+    void withinLimits_data();
+    void withinLimits();
+    void tookAbout_data();
+    void tookAbout();
+    void windowSizeLimits_data();
+    void windowSizeLimits();
     void layoutOrder_data();
     void layoutOrder();
     void tileOrigins();
@@ -494,6 +502,84 @@ void TestElasticLayout::displayChange()
              (Rect{200, 75, 800, 450}));
     QCOMPARE(scaleForDisplayChange({100, 50, 400, 300}, {800, 600}, {800, 600}),
              (Rect{100, 50, 400, 300}));
+}
+
+void TestElasticLayout::withinLimits_data()
+{
+    QTest::addColumn<Rect>("bounds");
+    QTest::addColumn<Size>("maximumTrack");
+    QTest::addColumn<Rect>("expected");
+    QTest::newRow("no limits") << Rect{10, 20, 1920, 1080} << Size{} << Rect{10, 20, 1920, 1080};
+    QTest::newRow("both cut, position kept") << Rect{10, 20, 1920, 1080} << Size{1280, 1024}
+                                             << Rect{10, 20, 1280, 1024};
+    QTest::newRow("width only") << Rect{0, 0, 1920, 1080} << Size{1280, 0} << Rect{0, 0, 1280, 1080};
+    QTest::newRow("height only") << Rect{0, 0, 1920, 1080} << Size{0, 1024} << Rect{0, 0, 1920, 1024};
+    QTest::newRow("smaller stays") << Rect{5, 5, 800, 600} << Size{1280, 1024} << Rect{5, 5, 800, 600};
+}
+
+void TestElasticLayout::withinLimits()
+{
+    QFETCH(Rect, bounds);
+    QFETCH(Size, maximumTrack);
+    QFETCH(Rect, expected);
+    QCOMPARE(elastic::withinLimits(bounds, maximumTrack), expected);
+}
+
+void TestElasticLayout::tookAbout_data()
+{
+    QTest::addColumn<Size>("now");
+    QTest::addColumn<bool>("expected");
+    // Asked for 808 x 580 each time.
+    QTest::newRow("exactly") << Size{808, 580} << true;
+    QTest::newRow("with a frame") << Size{810, 605} << true;
+    QTest::newRow("frame slack at its edge") << Size{808 + FrameSlack, 580 - FrameSlack} << true;
+    QTest::newRow("one wider than the slack") << Size{808 + FrameSlack + 1, 580} << false;
+    QTest::newRow("one shorter than the slack") << Size{808, 580 - FrameSlack - 1} << false;
+    QTest::newRow("tiled by the desktop") << Size{960, 1080} << false;
+}
+
+void TestElasticLayout::tookAbout()
+{
+    QFETCH(Size, now);
+    QFETCH(bool, expected);
+    QCOMPARE(elastic::tookAbout({808, 580}, now), expected);
+}
+
+void TestElasticLayout::windowSizeLimits_data()
+{
+    QTest::addColumn<Size>("frame");
+    QTest::addColumn<Size>("proportional");
+    QTest::addColumn<SizeLimits>("track"); // the minimum and maximum track sizes
+    QTest::addColumn<SizeLimits>("expected");
+    // The window's own limits before: minimum 100 x 50, maximum 5000 x 4000.
+    QTest::newRow("nothing set keeps the window's")
+        << Size{8, 30} << Size{} << SizeLimits{} << SizeLimits{{100, 50}, {5000, 4000}};
+    QTest::newRow("drill window, no frame") << Size{} << Size{} << SizeLimits{{}, {1280, 1024}}
+                                            << SizeLimits{{100, 50}, {1280, 1024}};
+    QTest::newRow("drill window, frame taken off") << Size{8, 30} << Size{} << SizeLimits{{}, {1280, 1024}}
+                                                   << SizeLimits{{100, 50}, {1272, 994}};
+    QTest::newRow("minimum track, frame taken off") << Size{8, 30} << Size{} << SizeLimits{{683, 384}, {}}
+                                                    << SizeLimits{{675, 354}, {5000, 4000}};
+    QTest::newRow("minimum smaller than the frame is 0") << Size{8, 30} << Size{} << SizeLimits{{4, 20}, {}}
+                                                         << SizeLimits{{0, 0}, {5000, 4000}};
+    QTest::newRow("maximum smaller than the frame is 1") << Size{8, 30} << Size{} << SizeLimits{{}, {4, 20}}
+                                                         << SizeLimits{{100, 50}, {1, 1}};
+    QTest::newRow("proportional maximum") << Size{8, 30} << Size{1360, 1037} << SizeLimits{}
+                                          << SizeLimits{{100, 50}, {1352, 1007}};
+    QTest::newRow("a track axis wins over the proportional one")
+        << Size{8, 30} << Size{1360, 1037} << SizeLimits{{}, {1280, 0}}
+        << SizeLimits{{100, 50}, {1272, 1007}};
+}
+
+void TestElasticLayout::windowSizeLimits()
+{
+    QFETCH(Size, frame);
+    QFETCH(Size, proportional);
+    QFETCH(SizeLimits, track);
+    QFETCH(SizeLimits, expected);
+    QCOMPARE(elastic::windowSizeLimits({{100, 50}, {5000, 4000}}, frame, proportional, track.minimum,
+                                       track.maximum),
+             expected);
 }
 
 void TestElasticLayout::layoutOrder_data()
