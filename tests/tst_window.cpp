@@ -929,7 +929,7 @@ private slots:
             w.form->close();
         w.form->close();
         QCOMPARE(boxes.messages.size(), 1);
-        QVERIFY(boxes.messages.first().startsWith("Espero que você gosta deste programa. Por favor vá a "));
+        QVERIFY(boxes.messages.first().startsWith("Espero que você goste deste programa. Por favor vá a "));
         QVERIFY(boxes.messages.first().endsWith(" para um programa com palavras inglesas faladas."));
         QVERIFY(w.form->KnownList.isEmpty());
         QVERIFY(!w.form->isVisible());
