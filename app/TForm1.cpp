@@ -1074,10 +1074,11 @@ void TForm1::GradBtn1Click()
     // the English text is the answer.
     if (!EnglishtoSpanish1->isChecked())
         return;
-    const std::string said
-        = drill::speakableText(Words.text(vocabulary::WordStore::English, AskedIndex), Verbs1->isChecked());
-    if (!said.empty())
-        audio::output().say(drill::fromWindows1252(said));
+    // The checked group item names the group whose words are loaded.
+    const auto group = std::find_if(groupActions.begin(), groupActions.end(), [](QAction *a) { return a->isChecked(); });
+    if (group == groupActions.end())
+        return;
+    audio::sayEnglish(Words.text(vocabulary::WordStore::English, AskedIndex), Group(group - groupActions.begin()));
 }
 
 void TForm1::Erase()
