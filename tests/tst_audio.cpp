@@ -58,8 +58,10 @@ private slots:
             form.OleContainer2->play();
             audio::output().say(QStringLiteral("he uses"));
         }
-        QVERIFY2(clock.elapsed() < 3000, "ten rounds of cues and speech without a server took too long");
-        QVERIFY2(consoleLines.size() <= 1, qPrintable(consoleLines.join('\n')));
+        QVERIFY2(clock.elapsed() < 100, "the window waited for the sound");
+        QTRY_COMPARE(consoleLines.size(), 1); // the lost sound, once the sound thread has tried
+        QTest::qWait(300);
+        QVERIFY2(consoleLines.size() == 1, qPrintable(consoleLines.join('\n')));
     }
 
     void theVoiceSpeaks_data()
@@ -180,7 +182,8 @@ private slots:
         consoleLines.clear();
         for (int i = 0; i < 3; ++i)
             output->say(QString());
-        QCOMPARE(consoleLines.filter(QStringLiteral("said nothing")).size(), 1);
+        QTRY_COMPARE(consoleLines.filter(QStringLiteral("said nothing")).size(), 1);
+        QTest::qWait(200);
         QCOMPARE(consoleLines.size(), 1);
     }
 
@@ -197,8 +200,9 @@ private slots:
             output->say(QStringLiteral("word"));
             output->playCue(QUrl(QStringLiteral("qrc:/sounds/right.wav")));
         }
-        const QStringList speechLines = consoleLines.filter(QStringLiteral("no speech"));
-        QCOMPARE(speechLines.size(), 1);
+        QTRY_VERIFY(!consoleLines.filter(QStringLiteral("no speech")).isEmpty());
+        QTest::qWait(200);
+        QCOMPARE(consoleLines.filter(QStringLiteral("no speech")).size(), 1);
         QVERIFY2(consoleLines.size() <= 2, qPrintable(consoleLines.join('\n'))); // and the lost sound
     }
 };
