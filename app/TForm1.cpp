@@ -713,13 +713,16 @@ void TForm1::ProgramHelpClick()
 void TForm1::showHelpWindow()
 {
     const QPointer<QWidget> focused = focusWidget();
+    const bool shown = findChild<QDialog *>(QStringLiteral("HelpWindow"));
     platform::showHelpContext(this, QString::fromLatin1(ApplicationHelpFile), 0);
-    if (auto *help = findChild<QDialog *>(QStringLiteral("HelpWindow")))
+    // Once for each help window: a help window asked for again keeps its first return.
+    auto *help = findChild<QDialog *>(QStringLiteral("HelpWindow"));
+    if (help && !shown)
         connect(help, &QObject::destroyed, this, [this, focused] {
             activateWindow();
             if (focused)
                 focused->setFocus();
-        }, Qt::UniqueConnection);
+        });
 }
 
 void TForm1::About1Click()

@@ -874,6 +874,34 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.form->Answer));
     }
 
+    // The help window closed, the focus is back where the learner left it.
+    void helpGivesTheFocusBack_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("Repeat") << "GradBtn1";
+        QTest::newRow("New Question") << "Button2";
+    }
+
+    void helpGivesTheFocusBack()
+    {
+        QFETCH(QString, focus);
+        Window w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.start();
+        auto *focused = w.form->findChild<QWidget *>(focus);
+        focused->setFocus();
+        QTest::keySequence(focused, QKeySequence(Qt::ALT | Qt::Key_H));
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_F1);
+        auto *help = w.form->findChild<QDialog *>("HelpWindow");
+        QVERIFY(help);
+        QTRY_VERIFY(help->isActiveWindow());
+        help->close();
+        QTRY_VERIFY(w.form->isActiveWindow());
+        QTRY_COMPARE(QApplication::focusWidget(), focused);
+    }
+
     void programHelpWithoutAViewer_data()
     {
         QTest::addColumn<QString>("opener"); // the desktop's opener: its script, or none at all
