@@ -21,12 +21,15 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+
+#include <csignal>
 
 class TestWindow : public QObject
 {
@@ -936,6 +939,31 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(w.form->findChild<QDialog *>("HelpWindow") != nullptr, helpWindow);
     }
+    // A logout's SIGTERM, Ctrl+C's SIGINT, a closed terminal's SIGHUP: the
+    // program ends as its window's close ends it, without the goodbye box.
+    void signalsEndTheProgram_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+
+    void signalsEndTheProgram()
+    {
+        QFETCH(int, signal);
+        QProcess program;
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(QStringLiteral(ZOLPORT_BINARY), {});
+        QVERIFY(program.waitForStarted());
+        QTest::qWait(1500); // the window up and its first question asked
+        QCOMPARE(program.state(), QProcess::Running);
+        ::kill(pid_t(program.processId()), signal);
+        QVERIFY2(program.waitForFinished(5000), "the program did not end");
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+    }
+
     void goodbyeOnce_data()
     {
         QTest::addColumn<bool>("byMenu");
