@@ -26,9 +26,9 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMediaDevices>
+#include <QMutex>
 #include <QObject>
 #include <QPluginLoader>
-#include <QMutex>
 #include <QThread>
 #include <QTimerEvent>
 #include <QtEndian>

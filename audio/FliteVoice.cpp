@@ -52,7 +52,7 @@ public:
     audio::Speech synthesize(const QString &text) override
     {
         audio::Speech speech;
-        cst_utterance *utterance = say(text);
+        cst_utterance *utterance = utteranceOf(text);
         cst_wave *wave = utterance ? utt_wave(utterance) : nullptr;
         if (wave && wave->num_channels == 1 && wave->sample_rate > 0) {
             int first = 0;
@@ -71,7 +71,7 @@ public:
     QStringList phones(const QString &text) override
     {
         QStringList words;
-        cst_utterance *utterance = say(text);
+        cst_utterance *utterance = utteranceOf(text);
         if (!utterance)
             return words;
         for (cst_item *word = relation_head(utt_relation(utterance, "Word")); word; word = item_next(word)) {
@@ -95,7 +95,7 @@ private:
     // The utterance, wave included, for a text in which a word may carry its
     // phones: "I use{y uw1 z}" says "use" as the verb, whatever flite's
     // tagger makes of it (after "I" it takes the noun).
-    cst_utterance *say(const QString &text) const
+    cst_utterance *utteranceOf(const QString &text) const
     {
         if (!m_voice || text.isEmpty())
             return nullptr;
