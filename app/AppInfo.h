@@ -9,7 +9,7 @@ inline constexpr char HelpDirectory[] = "C:\\Zol_1000";
 inline constexpr char WindowCaption[] = "1000 Roze Rozi Rovevar Evudu -Brazilian Portuguese";
 
 inline constexpr char GoodbyeMessage[] =
-    "Espero que você gosta deste programa. Por favor vá a "
+    "Espero que você goste deste programa. Por favor vá a "
     "https://zolport.example.org/programas"
     " para um programa com palavras inglesas faladas.";
 

@@ -1,6 +1,8 @@
 #include "app/Sound.h"
 
 #include "audio/Output.h"
+#include "drill/Speech.h"
+#include "drill/Text.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -85,6 +87,11 @@ Output &loadModule()
     return silence;
 }
 
+QString spoken(std::string_view english, vocabulary::Group group)
+{
+    return drill::fromWindows1252(drill::spokenText(english, group));
+}
+
 // Watches the application's input until the first press in the window.
 class FirstInput : public QObject {
 public:
@@ -132,6 +139,18 @@ void loadOnFirstInput(QWidget *window)
 QString moduleFile()
 {
     return moduleFileName;
+}
+
+void sayEnglish(std::string_view english, vocabulary::Group group)
+{
+    const QString text = spoken(english, group);
+    if (!text.isEmpty())
+        output().say(text);
+}
+
+QStringList phonesSaid(std::string_view english, vocabulary::Group group)
+{
+    return output().phones(spoken(english, group));
 }
 
 } // namespace audio

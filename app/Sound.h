@@ -3,8 +3,13 @@
 // The window's sound: its two cues, and the way to the audio module that
 // plays them and says the English words (audio/Output.h).
 
+#include "vocabulary/WordGroups.h"
+
 #include <QObject>
+#include <QStringList>
 #include <QUrl>
+
+#include <string_view>
 
 class QWidget;
 
@@ -24,6 +29,13 @@ void loadOnFirstInput(QWidget *window);
 
 // The file of the loaded audio module; empty while none is loaded.
 QString moduleFile();
+
+// Says an English text of the word data (Windows-1252) as the word of its
+// group: Repeat.
+void sayEnglish(std::string_view english, vocabulary::Group group);
+
+// The phones that sayEnglish() says for it, word by word ("Y UW1 Z").
+QStringList phonesSaid(std::string_view english, vocabulary::Group group);
 
 } // namespace audio
 

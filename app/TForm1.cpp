@@ -713,13 +713,16 @@ void TForm1::ProgramHelpClick()
 void TForm1::showHelpWindow()
 {
     const QPointer<QWidget> focused = focusWidget();
+    const bool shown = findChild<QDialog *>(QStringLiteral("HelpWindow"));
     platform::showHelpContext(this, QString::fromLatin1(ApplicationHelpFile), 0);
-    if (auto *help = findChild<QDialog *>(QStringLiteral("HelpWindow")))
+    // Once for each help window: a help window asked for again keeps its first return.
+    auto *help = findChild<QDialog *>(QStringLiteral("HelpWindow"));
+    if (help && !shown)
         connect(help, &QObject::destroyed, this, [this, focused] {
             activateWindow();
             if (focused)
                 focused->setFocus();
-        }, Qt::UniqueConnection);
+        });
 }
 
 void TForm1::About1Click()
@@ -1074,10 +1077,11 @@ void TForm1::GradBtn1Click()
     // the English text is the answer.
     if (!EnglishtoSpanish1->isChecked())
         return;
-    const std::string said
-        = drill::speakableText(Words.text(vocabulary::WordStore::English, AskedIndex), Verbs1->isChecked());
-    if (!said.empty())
-        audio::output().say(drill::fromWindows1252(said));
+    // The checked group item names the group whose words are loaded.
+    const auto group = std::find_if(groupActions.begin(), groupActions.end(), [](QAction *a) { return a->isChecked(); });
+    if (group == groupActions.end())
+        return;
+    audio::sayEnglish(Words.text(vocabulary::WordStore::English, AskedIndex), Group(group - groupActions.begin()));
 }
 
 void TForm1::Erase()

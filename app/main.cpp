@@ -2,8 +2,11 @@
 #include "app/TForm1.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
 
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -27,6 +30,39 @@ namespace {
     _exit(status);
 }
 
+// SIGTERM (a desktop's logout), SIGINT and SIGHUP end the program as closing
+// its window does, less the goodbye box that nobody is left to answer. The
+// handler only writes a byte into a pipe; the window's thread reads it.
+int signalPipe[2] = {-1, -1};
+
+void onEndSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = write(signalPipe[1], &byte, 1);
+}
+
+void endOnSignals(TForm1 &form)
+{
+    if (pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &form);
+    QObject::connect(notifier, &QSocketNotifier::activated, &form, [&form] {
+        char byte;
+        while (read(signalPipe[0], &byte, 1) > 0) {
+        }
+        form.KnownList.clear();
+        form.ChoiceOrder.clear();
+        // Not quit(): it would close the window, and its close asks for the goodbye box.
+        QCoreApplication::exit(0); // a box still open returns, and the program ends
+    });
+    struct sigaction action {};
+    action.sa_handler = onEndSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(signal, &action, nullptr);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -39,6 +75,7 @@ int main(int argc, char *argv[])
         app.setProperty("HelpFile", QString::fromLatin1(ApplicationHelpFile));
 
         TForm1 form;
+        endOnSignals(form);
         form.show(); // maximized: the window asks for it itself
         status = app.exec();
     }

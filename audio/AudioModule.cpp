@@ -1,6 +1,11 @@
 // The audio module: plays the cues and the spoken word through Qt
 // Multimedia's audio output, one sink per sound.
 //
+// All of Qt Multimedia's work runs on a thread of its own: its PulseAudio
+// backend waits for the server's answer with no time limit (a frozen server
+// held the window for as long as it stayed frozen). The window only posts
+// its requests; one that waited too long for the server is dropped.
+//
 // A sink stays open after its sound, until the same sound starts again. Qt
 // 6.4's QSoundEffect closes its PulseAudio stream as soon as it has handed
 // over the last bytes, and the server drops what it has not played yet: of a
@@ -21,8 +26,10 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMediaDevices>
+#include <QMutex>
 #include <QObject>
 #include <QPluginLoader>
+#include <QThread>
 #include <QTimerEvent>
 #include <QtEndian>
 
@@ -50,6 +57,12 @@ constexpr qint64 BufferMicroseconds = 150000;
 // started anew.)
 constexpr int RetryMilliseconds = 100;
 constexpr qint64 WordWaitMilliseconds = 4000;
+
+// A cue belongs to the moment of its answer: one that could not start by
+// then is dropped. The sound thread is given this long to let go of its
+// sinks when the program ends.
+constexpr qint64 CueWaitMilliseconds = 500;
+constexpr unsigned long ReleaseWaitMilliseconds = 1000;
 
 struct Sound {
     QAudioFormat format;
@@ -198,32 +211,14 @@ private:
 
 } // namespace
 
-class AudioModule : public QObject, public audio::Output {
-    Q_OBJECT
-    Q_PLUGIN_METADATA(IID ZolportAudioOutput_iid)
-    Q_INTERFACES(audio::Output)
-
+// The sound thread's side: loads the voice, says and plays. Every call comes
+// queued from the window's thread, stamped with the time it was asked.
+class Player : public QObject {
 public:
-    AudioModule()
+    void playCue(const QUrl &source, const QElapsedTimer &asked)
     {
-        s_instance = this;
-        previousHandler = qInstallMessageHandler(filterSoundMessages);
-        // The sinks go before the application does: the sound server's
-        // connection belongs to it.
-        qAddPostRoutine([] {
-            if (s_instance)
-                s_instance->release();
-        });
-    }
-
-    ~AudioModule() override
-    {
-        release();
-        s_instance = nullptr;
-    }
-
-    void playCue(const QUrl &source) override
-    {
+        if (late(asked, CueWaitMilliseconds, source.toString()))
+            return;
         const QString key = source.toString();
         auto cue = m_cues.constFind(key);
         if (cue == m_cues.cend()) {
@@ -242,8 +237,10 @@ public:
         checkDevice(*channel);
     }
 
-    void say(const QString &text) override
+    void say(const QString &text, const QElapsedTimer &asked)
     {
+        if (late(asked, WordWaitMilliseconds, text))
+            return;
         audio::Synthesizer *voice = synthesizer();
         if (!voice)
             return;
@@ -265,9 +262,31 @@ public:
         m_retry.stop();
         if (m_speech->failed()) {
             m_unsaid = sound;
-            m_unsaidSince.start();
+            m_unsaidSince = asked;
             m_retry.start(RetryMilliseconds, this);
         }
+    }
+
+    audio::Synthesizer *synthesizer()
+    {
+        const QMutexLocker lock(&m_voiceLock);
+        if (!std::exchange(m_triedSpeech, true)) {
+            const QString path = QDir(moduleDirectory()).filePath(QStringLiteral("libzolport_speech.so"));
+            m_speechModule.setFileName(path);
+            m_voice = qobject_cast<audio::Synthesizer *>(m_speechModule.instance());
+            if (!m_voice)
+                complainOnce(m_saidNoSpeech,
+                             QStringLiteral("no speech: %1: %2").arg(path, m_speechModule.errorString()));
+        }
+        return m_voice;
+    }
+
+    void release()
+    {
+        m_retry.stop();
+        m_unsaid.reset();
+        m_channels.clear();
+        m_speech.reset();
     }
 
 protected:
@@ -285,17 +304,16 @@ protected:
     }
 
 private:
-    audio::Synthesizer *synthesizer()
+    // A request that the sound server kept waiting past its time: one line.
+    bool late(const QElapsedTimer &asked, qint64 limit, const QString &what)
     {
-        if (!std::exchange(m_triedSpeech, true)) {
-            const QString path = QDir(moduleDirectory()).filePath(QStringLiteral("libzolport_speech.so"));
-            m_speechModule.setFileName(path);
-            m_voice = qobject_cast<audio::Synthesizer *>(m_speechModule.instance());
-            if (!m_voice)
-                complainOnce(m_saidNoSpeech,
-                             QStringLiteral("no speech: %1: %2").arg(path, m_speechModule.errorString()));
-        }
-        return m_voice;
+        const qint64 waited = asked.elapsed();
+        if (waited <= limit)
+            return false;
+        complainOnce(m_saidLate, QStringLiteral("the sound server kept \"%1\" waiting %2 ms: dropped")
+                                     .arg(what)
+                                     .arg(waited));
+        return true;
     }
 
     static void checkDevice(const Channel &channel)
@@ -304,15 +322,6 @@ private:
             reportLostSound(QMessageLogContext(), QStringLiteral("no audio output could be opened"));
     }
 
-    void release()
-    {
-        m_retry.stop();
-        m_unsaid.reset();
-        m_channels.clear();
-        m_speech.reset();
-    }
-
-    static inline AudioModule *s_instance = nullptr;
     QHash<QString, Sound> m_cues;
     std::map<QString, std::unique_ptr<Channel>> m_channels;
     std::unique_ptr<Channel> m_speech;
@@ -320,11 +329,96 @@ private:
     std::optional<Sound> m_unsaid;
     QElapsedTimer m_unsaidSince;
     QBasicTimer m_retry;
+    // The voice is also asked for phones from the window's thread.
+    QMutex m_voiceLock;
     QPluginLoader m_speechModule;
     audio::Synthesizer *m_voice = nullptr;
     bool m_triedSpeech = false;
     bool m_saidBadCue = false;
     bool m_saidNoSpeech = false;
+    bool m_saidLate = false;
 };
 
+class AudioModule : public QObject, public audio::Output {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID ZolportAudioOutput_iid)
+    Q_INTERFACES(audio::Output)
+
+public:
+    AudioModule()
+        : m_player(new Player)
+    {
+        s_instance = this;
+        previousHandler = qInstallMessageHandler(filterSoundMessages);
+        m_thread->setObjectName(QStringLiteral("zolport sound"));
+        m_player->moveToThread(m_thread.get());
+        m_thread->start();
+        // The sinks go before the application does: the sound server's
+        // connection belongs to it.
+        qAddPostRoutine([] {
+            if (s_instance)
+                s_instance->release();
+        });
+    }
+
+    ~AudioModule() override
+    {
+        release();
+        s_instance = nullptr;
+    }
+
+    void playCue(const QUrl &source) override
+    {
+        post([source, asked = startedClock()](Player *player) { player->playCue(source, asked); });
+    }
+
+    void say(const QString &text) override
+    {
+        post([text, asked = startedClock()](Player *player) { player->say(text, asked); });
+    }
+
+    QStringList phones(const QString &text) override
+    {
+        audio::Synthesizer *voice = m_player ? m_player->synthesizer() : nullptr;
+        return voice ? voice->phones(text) : QStringList();
+    }
+
+private:
+    static QElapsedTimer startedClock()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        return clock;
+    }
+
+    template<typename Call>
+    void post(Call call)
+    {
+        if (m_player)
+            QMetaObject::invokeMethod(m_player, [player = m_player, call] { call(player); }, Qt::QueuedConnection);
+    }
+
+    // The player lets go of its sinks on its own thread, which then ends. A
+    // thread held by a frozen sound server is left to the end of the process,
+    // with its player.
+    void release()
+    {
+        if (!m_player)
+            return;
+        QMetaObject::invokeMethod(m_player, [player = m_player] {
+            delete player;
+            QThread::currentThread()->quit();
+        }, Qt::QueuedConnection);
+        m_player = nullptr;
+        if (!m_thread->wait(ReleaseWaitMilliseconds)) {
+            qWarning("zolport: the sound server does not answer: its thread is left to the end");
+            s_heldThread = m_thread.release();
+        }
+    }
+
+    static inline AudioModule *s_instance = nullptr;
+    static inline QThread *s_heldThread = nullptr; // never destroyed: it still runs
+    Player *m_player;
+    std::unique_ptr<QThread> m_thread = std::make_unique<QThread>();
+};
 #include "AudioModule.moc"

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <QtPlugin>
 
@@ -21,7 +22,11 @@ public:
     // a source again while it sounds starts it over.
     virtual void playCue(const QUrl &source) = 0;
     // Says a text aloud and returns at once; whatever was being said stops.
+    // A word may carry its phones in braces (Synthesizer::synthesize()).
     virtual void say(const QString &text) = 0;
+    // The phones say() says for each word of a text ("Y UW1 Z"); none
+    // without a voice.
+    virtual QStringList phones(const QString &) { return {}; }
 };
 
 // Speech as 16-bit mono samples.
@@ -36,13 +41,17 @@ public:
     // Engine and voice, as a console line names them.
     virtual QString voiceName() const = 0;
     // The text said, from its first sound on; no samples when the voice
-    // could not say it.
+    // could not say it. A word may be followed by the phones it is said with,
+    // in braces: "I use{y uw1 z}".
     virtual Speech synthesize(const QString &text) = 0;
+    // The phones said for each word of the text, "Y UW1 Z" (vowels carry their
+    // syllable's stress), through the same path as synthesize().
+    virtual QStringList phones(const QString &text) = 0;
 };
 
 } // namespace audio
 
 #define ZolportAudioOutput_iid "org.zolport.audio.Output/1"
-#define ZolportAudioSynthesizer_iid "org.zolport.audio.Synthesizer/1"
+#define ZolportAudioSynthesizer_iid "org.zolport.audio.Synthesizer/2"
 Q_DECLARE_INTERFACE(audio::Output, ZolportAudioOutput_iid)
 Q_DECLARE_INTERFACE(audio::Synthesizer, ZolportAudioSynthesizer_iid)

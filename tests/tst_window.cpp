@@ -21,12 +21,15 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+
+#include <csignal>
 
 class TestWindow : public QObject
 {
@@ -874,6 +877,34 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.form->Answer));
     }
 
+    // The help window closed, the focus is back where the learner left it.
+    void helpGivesTheFocusBack_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("Repeat") << "GradBtn1";
+        QTest::newRow("New Question") << "Button2";
+    }
+
+    void helpGivesTheFocusBack()
+    {
+        QFETCH(QString, focus);
+        Window w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.start();
+        auto *focused = w.form->findChild<QWidget *>(focus);
+        focused->setFocus();
+        QTest::keySequence(focused, QKeySequence(Qt::ALT | Qt::Key_H));
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_F1);
+        auto *help = w.form->findChild<QDialog *>("HelpWindow");
+        QVERIFY(help);
+        QTRY_VERIFY(help->isActiveWindow());
+        help->close();
+        QTRY_VERIFY(w.form->isActiveWindow());
+        QTRY_COMPARE(QApplication::focusWidget(), focused);
+    }
+
     void programHelpWithoutAViewer_data()
     {
         QTest::addColumn<QString>("opener"); // the desktop's opener: its script, or none at all
@@ -908,6 +939,31 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(w.form->findChild<QDialog *>("HelpWindow") != nullptr, helpWindow);
     }
+    // A logout's SIGTERM, Ctrl+C's SIGINT, a closed terminal's SIGHUP: the
+    // program ends as its window's close ends it, without the goodbye box.
+    void signalsEndTheProgram_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+
+    void signalsEndTheProgram()
+    {
+        QFETCH(int, signal);
+        QProcess program;
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(QStringLiteral(ZOLPORT_BINARY), {});
+        QVERIFY(program.waitForStarted());
+        QTest::qWait(1500); // the window up and its first question asked
+        QCOMPARE(program.state(), QProcess::Running);
+        ::kill(pid_t(program.processId()), signal);
+        QVERIFY2(program.waitForFinished(5000), "the program did not end");
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+    }
+
     void goodbyeOnce_data()
     {
         QTest::addColumn<bool>("byMenu");
@@ -929,7 +985,7 @@ private slots:
             w.form->close();
         w.form->close();
         QCOMPARE(boxes.messages.size(), 1);
-        QVERIFY(boxes.messages.first().startsWith("Espero que você gosta deste programa. Por favor vá a "));
+        QVERIFY(boxes.messages.first().startsWith("Espero que você goste deste programa. Por favor vá a "));
         QVERIFY(boxes.messages.first().endsWith(" para um programa com palavras inglesas faladas."));
         QVERIFY(w.form->KnownList.isEmpty());
         QVERIFY(!w.form->isVisible());

@@ -10,6 +10,7 @@ recorded only silence here.)
 
 import array
 import os
+import signal
 import shutil
 import subprocess
 import sys
@@ -111,7 +112,16 @@ class PulseServer:
         except OSError:
             return "(no log)"
 
+    def freeze(self):
+        """The server stays, and answers nobody (SIGSTOP)."""
+        os.kill(self.proc.pid, signal.SIGSTOP)
+
+    def thaw(self):
+        os.kill(self.proc.pid, signal.SIGCONT)
+
     def stop(self):
+        if self.proc and self.proc.poll() is None:
+            self.thaw()  # a frozen server would not end
         desktop.end_process(self.proc)
 
     def cleanup(self):

@@ -2,6 +2,8 @@
 accessibility bus, openbox, and xdotool/ImageMagick helpers; or weston on
 its headless backend for Wayland."""
 
+import ctypes
+import ctypes.util
 import glob
 import os
 import shutil
@@ -262,6 +264,84 @@ class Desktop:
     def differing_pixels(a, b):
         done = subprocess.run(["compare", "-metric", "AE", a, b, "null:"], capture_output=True, text=True)
         return int(float(done.stderr.split()[0]))
+
+
+class _ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+
+class _Event(ctypes.Union):
+    _fields_ = [("message", _ClientMessage), ("pad", ctypes.c_long * 24)]
+
+
+class Pinger:
+    """Asks a window the window manager's question "are you there?" (_NET_WM_PING) and times the
+    answer, which the toolkit gives from the window's own thread."""
+
+    CLIENT_MESSAGE = 33
+    STRUCTURE_NOTIFY = 1 << 17
+
+    def __init__(self):
+        x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
+        x.XOpenDisplay.restype = ctypes.c_void_p
+        x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x.XDefaultRootWindow.restype = ctypes.c_ulong
+        x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x.XInternAtom.restype = ctypes.c_ulong
+        x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+        x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+        x.XFlush.argtypes = x.XPending.argtypes = x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        x.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+        self.x = x
+        self.display = x.XOpenDisplay(None)
+        if not self.display:
+            raise AssertionError("no X display for the pings")
+        self.root = x.XDefaultRootWindow(self.display)
+        self.protocols = x.XInternAtom(self.display, b"WM_PROTOCOLS", 0)
+        self.ping_atom = x.XInternAtom(self.display, b"_NET_WM_PING", 0)
+        x.XSelectInput(self.display, self.root, self.STRUCTURE_NOTIFY)  # the answer goes to the root
+        self.count = 0
+
+    def ping(self, window, seconds=5.0):
+        """Seconds until the window answered, or None."""
+        self.count += 1
+        event = _Event()
+        event.message.type = self.CLIENT_MESSAGE
+        event.message.window = window
+        event.message.message_type = self.protocols
+        event.message.format = 32
+        event.message.data[:] = [self.ping_atom, self.count, window, 0, 0]
+        sent = time.monotonic()
+        self.x.XSendEvent(self.display, window, 0, 0, ctypes.byref(event))
+        self.x.XFlush(self.display)
+        answer = _Event()
+        while time.monotonic() - sent < seconds:
+            while self.x.XPending(self.display):
+                self.x.XNextEvent(self.display, ctypes.byref(answer))
+                m = answer.message
+                if (m.type == self.CLIENT_MESSAGE and m.message_type == self.protocols
+                        and m.data[0] == self.ping_atom and m.data[1] == self.count):
+                    return time.monotonic() - sent
+            time.sleep(0.001)
+        return None
+
+    def slowest(self, window, seconds, every=0.05):
+        """Pings the window for a while; the slowest answer (None: one never came)."""
+        slowest = 0.0
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            answered = self.ping(window)
+            if answered is None:
+                return None
+            slowest = max(slowest, answered)
+            time.sleep(every)
+        return slowest
+
+    def close(self):
+        self.x.XCloseDisplay(self.display)
 
 
 def end_process(proc):

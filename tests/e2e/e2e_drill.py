@@ -249,7 +249,7 @@ def run(binary, nouns_tsv, shots):
         drill.menu("Exit", "Exit")
         goodbye = wait_for(lambda: message_box(drill, APP_NAME), 10, "the goodbye message")
         spoken = " ".join(c.name for c in goodbye.walk() if c.role == "label")
-        check("Espero que você gosta deste programa" in spoken, "unexpected goodbye text: %r" % spoken)
+        check("Espero que você goste deste programa" in spoken, "unexpected goodbye text: %r" % spoken)
         shot("goodbye")
         screen.click(*goodbye.find("OK", "push button").centre())
         code = drill.proc.wait(10)

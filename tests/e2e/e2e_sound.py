@@ -38,6 +38,9 @@ QUITS = int(os.environ.get("ZOLPORT_E2E_QUITS", "10"))
 QUIT_SECONDS = 2.0
 # Qt 6.4 tries a lost server again 3 s after the loss; a word asked for before then sounds after it.
 WORD_WAIT_SECONDS = 4.0
+# A frozen sound server (SIGSTOP) must not hold the window: its answer to a ping comes within this.
+PING_SECONDS = 0.1
+FROZEN_SECONDS = 3.0
 
 
 def choices_of(drill, portuguese):
@@ -118,6 +121,60 @@ def quit_while_sounding(screen, binary, nouns, pulse, name, shots):
     time.sleep(0.2)
     heard = pulse.first_sound_after(returned - 0.05)
     return heard is not None and heard < returned + 0.05
+
+
+def frozen_server(screen, binary, nouns, pulse, shots):
+    """The server frozen before the first sound, and again while a word sounds: the window answers
+    its pings within PING_SECONDS all along and takes a choice; the program quits with the server
+    still frozen. Returns the slowest answers, before and during."""
+    pinger = desktop.Pinger()
+    drill, console = start_drill(screen, binary, os.environ["HOME"], "frozen", shots)
+    before = during = None
+    try:
+        expect_text(drill, "Question", nouns[0][0], 10)
+        window = screen.find_window(WINDOW_CAPTION)
+        # Where to click, read while the window still answers the screen-reader bus.
+        right, wrong, repeat = ([round(v * drill.scale) for v in node.centre()]
+                                for node in (*choices_of(drill, nouns[0][1]), drill.control("Repeat")))
+        pulse.freeze()
+        screen.click(*repeat)  # the first press loads the sound, which asks the server
+        screen.click(*wrong)  # its cue waits too
+        before = pinger.slowest(window, FROZEN_SECONDS)
+        check(before is not None and before < PING_SECONDS, "the window did not answer within %.0f ms with the "
+              "server frozen before the first sound (slowest %s)" % (1000 * PING_SECONDS, before))
+        expect_text(drill, "Trials", "1", 1)
+        pulse.thaw()
+        thawed = time.monotonic()
+        time.sleep(WORD_WAIT_SECONDS)
+        late = pulse.first_sound_after(thawed)
+        print("frozen before the first sound: slowest answer %.1f ms; after the thaw %s" % (
+            1000 * before, "nothing sounded" if late is None else "a sound came %.2f s later" % (late - thawed)),
+            flush=True)
+
+        asked = time.monotonic()
+        screen.click(*repeat)
+        time.sleep(0.15)
+        check(pulse.first_sound_after(asked) is not None, "no word once the server was back")
+        pulse.freeze()
+        screen.click(*repeat)
+        screen.click(*right)
+        during = pinger.slowest(window, FROZEN_SECONDS)
+        check(during is not None and during < PING_SECONDS, "the window did not answer within %.0f ms with the "
+              "server frozen during a word (slowest %s)" % (1000 * PING_SECONDS, during))
+        expect_text(drill, "Trials", "2", 1)
+        print("frozen during a word: slowest answer %.1f ms" % (1000 * during), flush=True)
+        screen.screenshot("sound-server-frozen")
+        leave(drill, screen)
+        drill = None
+    finally:
+        pulse.thaw()
+        pinger.close()
+        if drill and drill.proc.poll() is None:
+            drill.proc.kill()
+            drill.proc.wait()
+    lines = sound_lines(console)
+    check(len(lines) <= 2, "more than a line for each freeze: %r" % lines)
+    return before, during
 
 
 def quit_without_session_bus(screen, binary, shots):
@@ -234,6 +291,7 @@ def run(binary, nouns_tsv, shots, exits_only):
             check(len(lost) <= 1, "more than one console line about the lost sound: %r" % lost)
 
             check(pulse.start(), "PulseAudio did not start again:\n" + pulse.log())
+            frozen_server(screen, binary, nouns, pulse, shots)
 
         # Quits while a cue and a word sound: no abort, no wait.
         sounding = sum(quit_while_sounding(screen, binary, nouns, pulse, "quit%02d" % (i + 1), shots)
