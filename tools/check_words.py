@@ -24,6 +24,8 @@ Usage:
     forms with the pronoun after the verb, "senta-se": after "você" it comes before); a second person
     that leaves out or adds an answer says which in its comment ('leaves out "você_serve"', 'also
     "você_deixou"');
+  - participles: each accepts its feminine and plural forms ("feita feitos feitas"), or says it does not
+    change ("sido");
   - --spell: hunspell pt_BR and en_US know every word (en_GB too for the further English answers, which
     take British spellings), or it is listed in spelling-exceptions.tsv.
 A row that differs on purpose from the other persons of its verb has a comment line right above it
@@ -467,6 +469,23 @@ def check_person_alternatives(key, members, report, widths):
     return opted
 
 
+def check_participles(rows, report):
+    """A past participle agrees with what it describes: "feito" accepts "feita", "feitos" and "feitas"; one
+    that does not change says so in its comment ('does not change "sido"')."""
+    for r in rows:
+        if verb_marker(r.english) != "pp":
+            continue
+        kept, accepted = r.declared("does not change"), r.accepted_portuguese.split()
+        for alternative in alternatives(r.portuguese):
+            if not alternative.endswith("o") or alternative in kept:
+                continue
+            stem = alternative[:-1]
+            missing = [f for f in (stem + "a", stem + "os", stem + "as") if f not in accepted]
+            if missing:
+                report.error(r.where, f"participle {alternative!r} does not accept {' '.join(missing)!r}; accept "
+                                      f"them or say it does not change")
+
+
 # ---- coverage -------------------------------------------------------------------------------------
 
 def taught_words(group, english):
@@ -535,6 +554,7 @@ def check_all(args):
                     report.error(row.where, f"{text!r} is {widths.pixels(text):.1f} px wide at 16 px, "
                                             f"wider than {WIDEST_TEXT!r} ({widths.pixels(WIDEST_TEXT):.1f} px)")
     complete, opted = check_verbs(all_rows["verbs"], report, widths)
+    check_participles(all_rows["verbs"], report)
     listed, missing = check_coverage(all_rows, report, args.coverage)
     print(f"{sum(map(len, all_rows.values()))} entries in {len(GROUPS)} groups")
     print(f"width: {too_wide} texts wider than {WIDEST_TEXT!r} ({widths.pixels(WIDEST_TEXT):.1f} px at 16 px; "
