@@ -39,8 +39,8 @@ CASES = [
      "900\tyou hurry\tvocê_se_apressa\thurry_up rush\tvocê_apressa-se", "accepts 'você_apressa-se'"),
     ("participle without its feminine", "verbs", "200\tmade\tfeito\t\tfeita feitos feitas",
      "200\tmade\tfeito\t\tfeitos feitas", "participle 'feito' does not accept 'feita'"),
-    ("accepted answer twice", "verbs", "100\tI have\ttenho\thave_got", "100\tI have\ttenho\thave_got have_got",
-     "accepted English 'have_got' twice"),
+    ("accepted answer twice", "verbs", "100\tI have\ttenho\thave_got own\tpossuo",
+     "100\tI have\ttenho\thave_got own have_got\tpossuo", "accepted English 'have_got' twice"),
 ]
 
 

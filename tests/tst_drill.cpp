@@ -256,6 +256,39 @@ private slots:
         m_words->load(Group::Nouns);
     }
 
+    // Wherever two entries of a group show the same question, each one's shown answers are right for the other.
+    void sharedQuestionsAcceptEachOthersAnswers()
+    {
+        int shared = 0;
+        for (const vocabulary::GroupInfo &info : vocabulary::Groups) {
+            m_words->load(info.group);
+            for (bool toPortuguese : {true, false}) {
+                Settings settings = settingsFor(QString::fromLatin1(info.name));
+                settings.englishToPortuguese = toPortuguese;
+                settings.portugueseToEnglish = !toPortuguese;
+                const int question = toPortuguese ? WordStore::English : WordStore::Portuguese;
+                for (int asked = 0; asked < info.size(); ++asked) {
+                    for (int other = 0; other < info.size(); ++other) {
+                        if (other == asked || m_words->text(question, other) != m_words->text(question, asked))
+                            continue;
+                        ++shared;
+                        const QString answer = drill::fromWindows1252(m_words->text(1 - question, other));
+                        const QStringList typings = settings.verbsChecked && !toPortuguese ? QStringList{answer}
+                                                                                           : answer.split(' ');
+                        for (const QString &typed : typings) {
+                            DrillState state;
+                            state.AskedIndex = asked;
+                            QVERIFY2(drill::checkTypedAnswer(state, settings, *m_words, drill::toWindows1252(typed)),
+                                     qPrintable(QStringLiteral("%1 %2: %3").arg(info.name.data()).arg(asked).arg(typed)));
+                        }
+                    }
+                }
+            }
+        }
+        QVERIFY(shared > 0);
+        m_words->load(Group::Nouns);
+    }
+
     // Every answer the data gives, shown or further, typed with blanks, is judged right in its direction.
     void everyAnswerOfTheDataIsRight()
     {
