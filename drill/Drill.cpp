@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "drill/Articles.h"
 #include "drill/Text.h"
 
 #include "vocabulary/WordGroups.h"
@@ -372,72 +373,6 @@ std::string withSmallFirstLetter(std::string text)
     return text;
 }
 
-// Portuguese nouns take their article by gender and number. The ending tells
-// both for most nouns; the words listed go against their ending, and a noun
-// whose ending tells nothing ("parte", "mês") takes no article.
-enum class Gender { Unknown, Masculine, Feminine };
-
-bool endsWith(std::string_view text, std::string_view ending)
-{
-    return text.size() >= ending.size() && text.substr(text.size() - ending.size()) == ending;
-}
-
-Gender singularGender(std::string_view noun)
-{
-    static constexpr std::string_view Masculine[] = {"clima",  "dia",     "diploma", "idioma",    "mapa",
-                                                      "planeta", "poema", "problema", "sistema", "telefonema",
-                                                      "tema",   "cinema", "programa"};
-    static constexpr std::string_view Feminine[] = {"foto", "m\xE3o", "opini\xE3o", "quest\xE3o", "raz\xE3o",
-                                                     "regi\xE3o", "flor", "cor", "dor", "tribo"};
-    if (std::find(std::begin(Masculine), std::end(Masculine), noun) != std::end(Masculine))
-        return Gender::Masculine;
-    if (std::find(std::begin(Feminine), std::end(Feminine), noun) != std::end(Feminine))
-        return Gender::Feminine;
-    for (std::string_view ending : {"\xE7\xE3o", "s\xE3o", "d\xE3o", "gem", "dade", "tude", "a"}) // ção, são, dão
-        if (endsWith(noun, ending))
-            return Gender::Feminine;
-    for (std::string_view ending : {"\xE3o", "o", "or"}) // ão
-        if (endsWith(noun, ending))
-            return Gender::Masculine;
-    return Gender::Unknown;
-}
-
-bool portugueseArticleAgrees(std::string_view article, std::string_view alternative)
-{
-    // The first word names the thing: "ponto_de_vista", "meio-dia".
-    const std::string_view noun = alternative.substr(0, alternative.find_first_of("_-("));
-    bool plural = false;
-    Gender gender = singularGender(noun);
-    if (endsWith(noun, "s") && (endsWith(noun, "as") || endsWith(noun, "os"))) {
-        plural = true;
-        gender = singularGender(noun.substr(0, noun.size() - 1));
-    } else if (endsWith(noun, "\xF5" "es")) { // -ões: the plural of -ão
-        plural = true;
-        gender = singularGender(std::string(noun.substr(0, noun.size() - 3)) + "\xE3o");
-    }
-    if (gender == Gender::Unknown)
-        return false;
-    const bool masculine = gender == Gender::Masculine;
-    if (plural)
-        return article == (masculine ? "os" : "as");
-    return article == (masculine ? "o" : "a") || article == (masculine ? "um" : "uma");
-}
-
-// "an" before a vowel sound: "an answer", "an hour", "a use", "a one".
-bool englishArticleAgrees(std::string_view article, std::string_view alternative)
-{
-    if (article == "the")
-        return true;
-    bool vowel = !alternative.empty() && std::string_view("aeiou").find(alternative[0]) != std::string_view::npos;
-    for (std::string_view start : {"uni", "use", "usu", "eu", "one", "once"})
-        if (alternative.substr(0, start.size()) == start)
-            vowel = false;
-    for (std::string_view start : {"hour", "honest", "honor", "honour", "heir"})
-        if (alternative.substr(0, start.size()) == start)
-            vowel = true;
-    return article == (vowel ? "an" : "a");
-}
-
 bool matchesAlternative(const std::string &typed, std::string_view alternative)
 {
     const std::string written = fullForms(notesJoined(std::string(alternative)));
@@ -479,8 +414,7 @@ bool answerIsRight(const std::string &answer, const ExpectedAnswer &expected)
         const std::string noun = answer.substr(joint + 1);
         const auto agrees = [&](std::string_view alternative) {
             return matchesAlternative(noun, alternative)
-                   && (expected.articles == Articles::English ? englishArticleAgrees(article, alternative)
-                                                              : portugueseArticleAgrees(article, alternative));
+                   && articleAgrees(expected.articles, article, alternative);
         };
         return anyAlternative(expected.text, agrees) || anyAlternative(expected.accepted, agrees);
     }

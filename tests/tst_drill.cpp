@@ -192,7 +192,11 @@ private slots:
         QTest::newRow("o palavra") << "o palavra" << "palavra" << false << false;
         QTest::newRow("a problema") << "a problema" << "problema" << false << false;
         QTest::newRow("os, singular") << "os tempo" << "tempo" << false << false;
-        QTest::newRow("ending tells nothing") << "a parte" << "parte" << false << false;
+        QTest::newRow("listed feminine -e") << "a parte" << "parte" << false << true;
+        QTest::newRow("listed masculine -e") << "a nome" << "nome" << false << false;
+        QTest::newRow("listed plural") << "os homens" << "homens" << false << true;
+        QTest::newRow("either gender") << "a estudante" << "estudante" << false << true;
+        QTest::newRow("ending tells nothing") << "o ônibus" << "ônibus" << false << false;
         QTest::newRow("English article for Portuguese") << "the palavra" << "palavra" << false << false;
     }
 
