@@ -597,11 +597,12 @@ private slots:
             Settings settings = settingsFor(QString::fromLatin1(vocabulary::info(group).name), level, "All Words");
             settings.englishToPortuguese = englishToPortuguese;
             settings.portugueseToEnglish = !englishToPortuguese;
-            for (int asked = 0; asked < size; ++asked) {
+            const int steps = group == Group::Verbs ? 1 : 4; // the verbs' search draws no step
+            for (int asked = 0; asked < size * steps; ++asked) {
                 DrillState state;
                 state.RangeEnd = size;
                 state.ChoiceOrder = QStringList{"0", "1", "2", "3"};
-                const drill::Question question = ask(state, settings, asked, {0, asked % 4});
+                const drill::Question question = ask(state, settings, asked / steps, {0, asked % steps});
                 for (int place = 1; place < 4; ++place) {
                     const std::string_view choice = question.choices[place];
                     bool right = false;
