@@ -565,7 +565,7 @@ def check_all(args):
     shared = {(group, text) for group, rows in all_rows.items() for language in ("english", "portuguese")
               for text, n in collections.Counter(getattr(r, language) for r in rows).items() if n > 1}
     print(f"shared: {len(shared)} texts shown by more than one entry of a group; a question with such a text takes "
-          f"the answers of every entry that shows it (the drill's rule, walked by tst_drill)")
+          f"the answers of every entry that shows it (the drill's rule)")
     if args.spell:
         check_spelling([r for rows in all_rows.values() for r in rows], report)
     print(f"{report.errors} errors")
