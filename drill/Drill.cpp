@@ -1,7 +1,9 @@
 #include "drill/Drill.h"
 
+#include <algorithm>
 #include <vector>
 
+#include "drill/Articles.h"
 #include "drill/Text.h"
 
 #include "vocabulary/WordGroups.h"
@@ -163,14 +165,39 @@ std::string_view personMarker(std::string_view english)
 
 namespace {
 
+// What the learner may answer to the question on screen: the expected
+// answers of every entry the question may mean.
+using RightAnswers = std::vector<ExpectedAnswer>;
+
+// Whether a text, chosen or typed whole or as one of its alternatives, is
+// right for the question.
+bool offersARightAnswer(std::string_view text, const RightAnswers &right)
+{
+    const auto isRight = [&](std::string_view answer) {
+        const std::optional<std::string> typed{std::string(answer)};
+        return std::any_of(right.begin(), right.end(),
+                           [&](const ExpectedAnswer &expected) { return typedAnswerIsRight(typed, expected); });
+    };
+    if (isRight(text))
+        return true;
+    for (size_t start = 0; start < text.size();) {
+        const size_t blank = std::min(text.find(' ', start), text.size());
+        if (isRight(text.substr(start, blank - start)))
+            return true;
+        start = blank + 1;
+    }
+    return false;
+}
+
 // Whether a wrong answer would show the same text as the right one or as a
-// wrong one found before it: two alike choices make a right click wrong
-// ("we chose" and "we choose" are both "escolhemos").
-bool repeatsAChoice(const DrillState &state, const WordStore &words, int index, const std::array<int, 3> &found,
-                    const int *next)
+// wrong one found before it, or a text that is right for the question: two
+// alike choices make a right click wrong ("we chose" and "we choose" are both
+// "escolhemos"), and "aprendemos" means "we learn" as well as "we learned".
+bool repeatsAChoice(const DrillState &state, const WordStore &words, const RightAnswers &right, int index,
+                    const std::array<int, 3> &found, const int *next)
 {
     const std::string_view text = words.text(state.AnswerLang, index);
-    if (text == words.text(state.AnswerLang, state.AskedIndex))
+    if (text == words.text(state.AnswerLang, state.AskedIndex) || offersARightAnswer(text, right))
         return true;
     for (const int *earlier = found.data(); earlier != next; ++earlier)
         if (text == words.text(state.AnswerLang, *earlier))
@@ -182,7 +209,8 @@ bool repeatsAChoice(const DrillState &state, const WordStore &words, int index, 
 // step's direction, passing over texts already shown. Near an end of the
 // store the search turns round at the asked entry, and if no entry has the
 // marker at all, the asked one is shown.
-void findVerbDistractors(DrillState &state, const WordStore &words, int step, std::array<int, 3> &found)
+void findVerbDistractors(DrillState &state, const WordStore &words, const RightAnswers &right, int step,
+                         std::array<int, 3> &found)
 {
     const std::string_view marker = personMarker(state.QuestionText.toStdString());
     bool turned = false;
@@ -201,7 +229,7 @@ void findVerbDistractors(DrillState &state, const WordStore &words, int step, st
             }
             state.CurrentIndex = next;
             if (english(words, next).find(marker) != std::string_view::npos
-                && !repeatsAChoice(state, words, next, found, &target))
+                && !repeatsAChoice(state, words, right, next, found, &target))
                 break;
         }
         target = state.CurrentIndex;
@@ -211,14 +239,16 @@ void findVerbDistractors(DrillState &state, const WordStore &words, int step, st
 // The other groups' wrong answers: the entries one, two and three steps from
 // the asked one, one step further where a text is already shown. An entry
 // that the store does not hold is never shown: the reads turn round at the
-// asked entry, and where that also fails, the asked one is shown. Reads reach
+// asked entry; where that also fails, the nearest entry that fits is shown,
+// and where none fits, the asked one. Reads reach
 // from entry 1 to entry 24 at most (unless texts repeat), so this changes
 // nothing once a group of 25 entries or more has been loaded.
-void findNeighbourDistractors(DrillState &state, const WordStore &words, int step, std::array<int, 3> &found)
+void findNeighbourDistractors(DrillState &state, const WordStore &words, const RightAnswers &right, int step,
+                              std::array<int, 3> &found)
 {
     bool turned = false;
     const auto passRepeats = [&](int next, const int *target) {
-        while (holdsEntry(words, next) && repeatsAChoice(state, words, next, found, target))
+        while (holdsEntry(words, next) && repeatsAChoice(state, words, right, next, found, target))
             next += step;
         return next;
     };
@@ -229,6 +259,11 @@ void findNeighbourDistractors(DrillState &state, const WordStore &words, int ste
             step = -step;
             next = passRepeats(state.AskedIndex + step, &target);
         }
+        for (int distance = 1; !holdsEntry(words, next) && distance < vocabulary::MaxEntries; ++distance)
+            for (const int nearby : {state.AskedIndex + distance, state.AskedIndex - distance})
+                if (!holdsEntry(words, next) && holdsEntry(words, nearby)
+                    && !repeatsAChoice(state, words, right, nearby, found, &target))
+                    next = nearby;
         state.CurrentIndex = holdsEntry(words, next) ? next : state.AskedIndex;
         target = state.CurrentIndex;
     }
@@ -261,14 +296,17 @@ Question buildQuestion(DrillState &state, const Settings &settings, const WordSt
     state.QuestionText = bytes(english(words, state.CurrentIndex));
     state.AskedIndex = state.CurrentIndex;
 
+    RightAnswers right;
+    for (const int meant : sameQuestionEntries(settings, words, state.QuestionLang, state.AskedIndex))
+        right.push_back(expectedAnswerOf(settings, words, state.AnswerLang, meant));
     std::array<int, 3> wrong{};
     if (settings.wordGroup == QLatin1String("Verbs")) {
-        findVerbDistractors(state, words, settings.level == QLatin1String("100 Words") ? 1 : -1, wrong);
+        findVerbDistractors(state, words, right, settings.level == QLatin1String("100 Words") ? 1 : -1, wrong);
     } else {
         int step = random.uniform(4) + 1;
         if (state.CurrentIndex > 12)
             step = -step;
-        findNeighbourDistractors(state, words, step, wrong);
+        findNeighbourDistractors(state, words, right, step, wrong);
     }
     for (int i = 0; i < 3; ++i)
         question.choices[state.ChoiceOrder[i + 1].toInt()] = words.text(state.AnswerLang, wrong[i]);
@@ -285,9 +323,59 @@ std::string notesJoined(std::string text)
     return text;
 }
 
+// English contractions read as their full forms, so that either stands for
+// the other: "I'm" is "I_am", "don't" is "do_not", "can't" and "can not" are
+// "cannot". A word's "'s" is "is" only after a pronoun: "mother's" is no verb.
+std::string fullForms(std::string_view text)
+{
+    static const std::array<std::pair<std::string_view, std::string_view>, 6> Whole = {{
+        {"won't", "will_not"}, {"can't", "cannot"}, {"shan't", "shall_not"}, {"I'm", "I_am"},
+        {"can_not", "cannot"}, {"ain't", "am_not"}}};
+    static const std::array<std::pair<std::string_view, std::string_view>, 5> Endings = {{
+        {"n't", "_not"}, {"'re", "_are"}, {"'ll", "_will"}, {"'ve", "_have"}, {"'d", "_would"}}};
+    std::string result;
+    for (size_t start = 0; start <= text.size();) {
+        const size_t end = std::min(text.find('_', start), text.size());
+        std::string word(text.substr(start, end - start));
+        // "can not" is two words: looked at with the next one.
+        if (word == "can" && text.substr(end, 4) == "_not" && (end + 4 == text.size() || text[end + 4] == '_')) {
+            word = "can_not";
+            start = end + 4;
+        } else {
+            start = end;
+        }
+        for (const auto &[contracted, full] : Whole)
+            if (word == contracted)
+                word = full;
+        for (const auto &[ending, full] : Endings)
+            if (word.size() > ending.size() && word.compare(word.size() - ending.size(), ending.size(), ending) == 0)
+                word.replace(word.size() - ending.size(), ending.size(), full);
+        for (std::string_view pronoun : {"he", "she", "it", "that", "there", "what", "who"})
+            if (word.size() == pronoun.size() + 2 && word.compare(0, pronoun.size(), pronoun) == 0
+                && word.compare(pronoun.size(), 2, "'s") == 0)
+                word = std::string(pronoun) + "_is";
+        if (!result.empty())
+            result += '_';
+        result += word;
+        ++start;
+    }
+    return result;
+}
+
+// The text with a capital first letter made small: "Tempo", "Água" (Windows-1252).
+std::string withSmallFirstLetter(std::string text)
+{
+    if (text.empty())
+        return text;
+    const unsigned char first = text[0];
+    if ((first >= 'A' && first <= 'Z') || (first >= 0xC0 && first <= 0xDE && first != 0xD7))
+        text[0] = char(first + 0x20);
+    return text;
+}
+
 bool matchesAlternative(const std::string &typed, std::string_view alternative)
 {
-    const std::string written = notesJoined(std::string(alternative));
+    const std::string written = fullForms(notesJoined(std::string(alternative)));
     const bool hasNote = written.find('(') != std::string::npos;
     if (typed == written || (hasNote && typed == joinedWords(withoutNotes(written))))
         return true;
@@ -310,19 +398,26 @@ bool anyAlternative(std::string_view text, Visit visit)
     return false;
 }
 
-} // namespace
-
-bool typedAnswerIsRight(const std::optional<std::string> &typed, const ExpectedAnswer &expected)
+// The answer as joined words, contractions read in full.
+bool answerIsRight(const std::string &answer, const ExpectedAnswer &expected)
 {
-    if (!typed)
-        return false;
-    const std::string answer = notesJoined(joinedWords(*typed));
-    if (answer.empty())
-        return false;
     const auto matches = [&](std::string_view alternative) { return matchesAlternative(answer, alternative); };
     const size_t blank = expected.text.find(' ');
-    if (!expected.markerAndForm || blank == std::string_view::npos)
-        return anyAlternative(expected.text, matches) || anyAlternative(expected.accepted, matches);
+    if (!expected.markerAndForm || blank == std::string_view::npos) {
+        if (anyAlternative(expected.text, matches) || anyAlternative(expected.accepted, matches))
+            return true;
+        // A noun with its article: "the word", "o tempo", never "a tempo".
+        const size_t joint = answer.find('_');
+        if (expected.articles == Articles::None || joint == std::string::npos)
+            return false;
+        const std::string article = answer.substr(0, joint);
+        const std::string noun = answer.substr(joint + 1);
+        const auto agrees = [&](std::string_view alternative) {
+            return matchesAlternative(noun, alternative)
+                   && articleAgrees(expected.articles, article, alternative);
+        };
+        return anyAlternative(expected.text, agrees) || anyAlternative(expected.accepted, agrees);
+    }
 
     // The person stays part of the answer: "I have", never "have".
     const std::string_view marker = expected.text.substr(0, blank);
@@ -338,9 +433,47 @@ bool typedAnswerIsRight(const std::optional<std::string> &typed, const ExpectedA
     return false;
 }
 
+} // namespace
+
+bool typedAnswerIsRight(const std::optional<std::string> &typed, const ExpectedAnswer &expected)
+{
+    if (!typed)
+        return false;
+    const std::string answer = notesJoined(joinedWords(*typed));
+    if (answer.empty())
+        return false;
+    if (answerIsRight(fullForms(answer), expected))
+        return true;
+    // A capital first letter is a habit, not a fault; "I" is written as it is.
+    const std::string small = withSmallFirstLetter(answer);
+    return small != answer && answerIsRight(fullForms(small), expected);
+}
+
 std::string_view expectedAnswer(const DrillState &state, const WordStore &words)
 {
     return words.text(state.AnswerLang, state.AskedIndex);
+}
+
+std::vector<int> sameQuestionEntries(const Settings &settings, const WordStore &words, int questionLang,
+                                     int askedIndex)
+{
+    const std::optional<vocabulary::Group> group = groupOfText(settings.wordGroup);
+    const int size = group ? vocabulary::info(*group).size() : 0;
+    const std::string_view question = words.text(questionLang, askedIndex);
+    std::vector<int> meant = {askedIndex};
+    for (int index = 0; index < size; ++index)
+        if (index != askedIndex && words.text(questionLang, index) == question)
+            meant.push_back(index);
+    return meant;
+}
+
+ExpectedAnswer expectedAnswerOf(const Settings &settings, const WordStore &words, int answerLang, int index)
+{
+    ExpectedAnswer expected = {words.text(answerLang, index), words.accepted(answerLang, index),
+                               answerLang == WordStore::English && settings.verbsChecked};
+    if (settings.wordGroup == QLatin1String("Nouns"))
+        expected.articles = answerLang == WordStore::English ? Articles::English : Articles::Portuguese;
+    return expected;
 }
 
 bool checkTypedAnswer(DrillState &state, const Settings &settings, const WordStore &words,
@@ -349,10 +482,10 @@ bool checkTypedAnswer(DrillState &state, const Settings &settings, const WordSto
     state.CurrentIndex = state.AskedIndex;
     ++state.TrialCount;
     state.AnswerLang = settings.englishToPortuguese ? 1 : 0;
-    const ExpectedAnswer expected = {words.text(state.AnswerLang, state.CurrentIndex),
-                                     words.accepted(state.AnswerLang, state.CurrentIndex),
-                                     settings.portugueseToEnglish && settings.verbsChecked};
-    const bool right = typedAnswerIsRight(typed, expected);
+    const std::vector<int> meant = sameQuestionEntries(settings, words, 1 - state.AnswerLang, state.AskedIndex);
+    const bool right = std::any_of(meant.begin(), meant.end(), [&](int index) {
+        return typedAnswerIsRight(typed, expectedAnswerOf(settings, words, state.AnswerLang, index));
+    });
     if (right) {
         ++state.CorrectCount;
         if (state.FirstTry)

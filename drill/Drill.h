@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "vocabulary/WordGroups.h"
 
@@ -52,6 +53,9 @@ struct Question
 Question buildQuestion(DrillState &state, const Settings &settings, const vocabulary::WordStore &words,
                        RandomSource &random);
 
+// The articles a noun may be typed with, in the answer's language.
+enum class Articles { None, English, Portuguese };
+
 // What a typed answer is judged against: the entry in the answer language.
 struct ExpectedAnswer
 {
@@ -60,20 +64,35 @@ struct ExpectedAnswer
     // A verb answered in English: its person marker, then one of its forms
     // (the shown one or an accepted one, which the data gives without marker).
     bool markerAndForm = false;
+    Articles articles = Articles::None; // a noun's, "the word", "a palavra"
 };
 
 // Whether a typed answer (Windows-1252; nothing when the typed text has a
 // character outside that set) is right, as a teacher marks it: one whole
 // alternative, with blanks and underscores alike and stray blanks ignored,
-// letters, accents and case exact. A second person "você_X" may be typed
+// letters and accents exact, and the case too but for a capital first letter
+// ("Tempo"; "i have" stays wrong). A second person "você_X" may be typed
 // as "X", a note in parentheses left out ("record" for "record(noun)",
-// "you have" for "you(pl) have"), and "he_(she_it)" typed as "she" or "it".
+// "you have" for "you(pl) have"), "he_(she_it)" typed as "she" or "it", an
+// English contraction or its full form for the other ("I'm", "do not"), and
+// a noun given with an article that agrees with it ("the word", "a palavra").
 bool typedAnswerIsRight(const std::optional<std::string> &typed, const ExpectedAnswer &expected);
+
+// The entries of the loaded group that the question on screen may mean: the
+// asked one first, then every other whose text in the question's language
+// reads the same ("aprendemos" is "we learn" and "we learned").
+std::vector<int> sameQuestionEntries(const Settings &settings, const vocabulary::WordStore &words,
+                                     int questionLang, int askedIndex);
+
+// What a typed answer for an entry is judged against in a language.
+ExpectedAnswer expectedAnswerOf(const Settings &settings, const vocabulary::WordStore &words, int answerLang,
+                                int index);
 
 // The expected answer of the question on screen, as shown.
 std::string_view expectedAnswer(const DrillState &state, const vocabulary::WordStore &words);
 
-// Judges a typed answer and updates counts, FirstTry and KnownList.
+// Judges a typed answer, right when it is right for any entry the question
+// may mean, and updates counts, FirstTry and KnownList.
 bool checkTypedAnswer(DrillState &state, const Settings &settings, const vocabulary::WordStore &words,
                       const std::optional<std::string> &typed);
 

@@ -20,7 +20,12 @@ Usage:
     listed with its reason in vocabulary/data/untaught.tsv (--coverage prints where each one is);
   - verbs: every verb that has one person form has all six (I, you, he_(she_it), we, you(pl), they,
     wherever they stand in the file), and the persons of a verb accept the same alternatives: the second
-    persons accept the third persons' answers, shown or further, with "você_" / "vocês_";
+    persons accept the third persons' answers, shown or further, with "você_" / "vocês_" (but for the
+    forms with the pronoun after the verb, "senta-se": after "você" it comes before); a second person
+    that leaves out or adds an answer says which in its comment ('leaves out "você_serve"', 'also
+    "você_deixou"');
+  - participles: each accepts its feminine and plural forms ("feita feitos feitas"), or says it does not
+    change ("sido");
   - --spell: hunspell pt_BR and en_US know every word (en_GB too for the further English answers, which
     take British spellings), or it is listed in spelling-exceptions.tsv.
 A row that differs on purpose from the other persons of its verb has a comment line right above it
@@ -73,6 +78,16 @@ class Row:
     def explained(self):
         """A comment line right above the row starts with its English text and a colon."""
         return any(c.startswith(f"# {self.english}:") for c in self.comments)
+
+    def declared(self, words):
+        """The quoted answers that the row's comment names after the words: the comment
+        '# you fit: leaves out "você_serve": ...' gives {"você_serve"} for "leaves out"."""
+        found = set()
+        for c in self.comments:
+            if c.startswith(f"# {self.english}:"):
+                for m in re.finditer(re.escape(words) + r'((?: "[^"]+",?)+)', c):
+                    found |= set(re.findall(r'"([^"]+)"', m.group(1)))
+        return found
 
 
 class Report:
@@ -328,7 +343,8 @@ def check_spelling(rows, report, label=""):
     print(f"hunspell{label}: {len(english)} English words, {len(unknown_en)} unknown: {' '.join(sorted(unknown_en))}")
     print(f"hunspell{label}: {len(portuguese)} Portuguese words, {len(unknown_pt)} unknown: {' '.join(sorted(unknown_pt))}")
     for word in sorted(unknown_en | unknown_pt):
-        where = next(r.where for r in rows if word in split_words(" ".join(
+        # hunspell reads a hyphenated word ("reunimo-nos") as its parts.
+        where = next(r.where for r in rows if word in re.split(r"[ _()-]+", " ".join(
             (r.english, r.portuguese, r.accepted_english, r.accepted_portuguese))))
         report.error(where, f"hunspell does not know {word!r}")
 
@@ -384,7 +400,7 @@ def verb_sets(rows):
 
 def check_verbs(rows, report, widths):
     sets = verb_sets(rows)
-    complete = 0
+    complete = opted = 0
     for key, members in sets.items():
         persons = [p for p in PERSONS if p in members]
         if not persons:
@@ -398,8 +414,8 @@ def check_verbs(rows, report, widths):
                                           f"complete it or say why in a comment")
             continue
         complete += 1
-        check_person_alternatives(key, members, report, widths)
-    return complete
+        opted += check_person_alternatives(key, members, report, widths)
+    return complete, opted
 
 
 def check_person_alternatives(key, members, report, widths):
@@ -420,13 +436,25 @@ def check_person_alternatives(key, members, report, widths):
             report.error(r.where, f"{r.english!r} = {r.portuguese!r} does not name the same verbs as the "
                                   f"other persons of {key!r} ({reference!r}); mend it or say why in a comment")
     # The second persons are the third persons with "você_" / "vocês_": they show as many as fit the answer
-    # row, and accept the rest.
+    # row, and accept the rest. A row opts out of an answer a teacher marks wrong for a person ("leaves out"),
+    # or takes one the third person has not ("also"), in its comment; it then holds no more and no less.
+    opted = 0
     for second, third, subject in (("you", "he_(she_it)", "você_"), ("you(pl)", "they", "vocês_")):
         row, other = members[second], members[third]
-        if row.explained():
+        left_out, also = row.declared("leaves out"), row.declared("also")
+        if row.explained() and not (left_out or also):
             continue
-        expected = [subject + a for a in alternatives(other.portuguese)]
-        further = [subject + a for a in other.accepted_portuguese.split()]
+        opted += bool(left_out or also)
+        answers = alternatives(row.portuguese) + row.accepted_portuguese.split()
+        for answer in sorted(left_out & set(answers)):
+            report.error(row.where, f"{row.english!r} says it leaves out {answer!r}, and accepts it")
+        for answer in sorted(also - set(answers)):
+            report.error(row.where, f"{row.english!r} says it also accepts {answer!r}, and does not")
+        # After "você" the pronoun comes before the verb: "você_se_senta", never "você_senta-se".
+        takes = lambda a: subject + a not in left_out and not re.search(r"-(me|se|nos)$", a)
+        expected = [subject + a for a in alternatives(other.portuguese) if takes(a)]
+        further = [subject + a for a in other.accepted_portuguese.split() if takes(a)]
+        further += sorted(also - set(expected) - set(further))
         have = alternatives(row.portuguese)
         if have != expected[:len(have)]:
             report.error(row.where, f"{row.english!r} = {row.portuguese!r}, expected the alternatives of "
@@ -438,6 +466,24 @@ def check_person_alternatives(key, members, report, widths):
         if missing or extra:
             report.error(row.where, f"{row.english!r} accepts {row.accepted_portuguese!r}; the answers of "
                                     f"{other.english!r} with {subject!r} give {' '.join(expected[len(have):] + further)!r}")
+    return opted
+
+
+def check_participles(rows, report):
+    """A past participle agrees with what it describes: "feito" accepts "feita", "feitos" and "feitas"; one
+    that does not change says so in its comment ('does not change "sido"')."""
+    for r in rows:
+        if verb_marker(r.english) != "pp":
+            continue
+        kept, accepted = r.declared("does not change"), r.accepted_portuguese.split()
+        for alternative in alternatives(r.portuguese):
+            if not alternative.endswith("o") or alternative in kept:
+                continue
+            stem = alternative[:-1]
+            missing = [f for f in (stem + "a", stem + "os", stem + "as") if f not in accepted]
+            if missing:
+                report.error(r.where, f"participle {alternative!r} does not accept {' '.join(missing)!r}; accept "
+                                      f"them or say it does not change")
 
 
 # ---- coverage -------------------------------------------------------------------------------------
@@ -507,13 +553,19 @@ def check_all(args):
                     too_wide += 1
                     report.error(row.where, f"{text!r} is {widths.pixels(text):.1f} px wide at 16 px, "
                                             f"wider than {WIDEST_TEXT!r} ({widths.pixels(WIDEST_TEXT):.1f} px)")
-    complete = check_verbs(all_rows["verbs"], report, widths)
+    complete, opted = check_verbs(all_rows["verbs"], report, widths)
+    check_participles(all_rows["verbs"], report)
     listed, missing = check_coverage(all_rows, report, args.coverage)
     print(f"{sum(map(len, all_rows.values()))} entries in {len(GROUPS)} groups")
     print(f"width: {too_wide} texts wider than {WIDEST_TEXT!r} ({widths.pixels(WIDEST_TEXT):.1f} px at 16 px; "
           f"advances from {widths.source})")
-    print(f"verbs: {complete} complete sets of six persons")
+    print(f"verbs: {complete} complete sets of six persons; {opted} second persons leave out or add answers "
+          f"of the third persons, each saying which")
     print(f"coverage: {listed - missing} of {listed} reference words taught or listed in untaught.tsv")
+    shared = {(group, text) for group, rows in all_rows.items() for language in ("english", "portuguese")
+              for text, n in collections.Counter(getattr(r, language) for r in rows).items() if n > 1}
+    print(f"shared: {len(shared)} texts shown by more than one entry of a group; a question with such a text takes "
+          f"the answers of every entry that shows it (the drill's rule)")
     if args.spell:
         check_spelling([r for rows in all_rows.values() for r in rows], report)
     print(f"{report.errors} errors")
