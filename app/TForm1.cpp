@@ -744,6 +744,17 @@ void TForm1::showHelpWindow()
         }, Qt::UniqueConnection);
 }
 
+// "Levels menu. 100 Words." or "Mult Choice/Type Answer menu. Multtiple Choice checked."
+void TForm1::announceMenu(QAction *menu)
+{
+    QString said = menu->text() + QStringLiteral(" menu.");
+    if (const QMenu *popup = menu->menu(); popup && popup->activeAction()) {
+        const QAction *item = popup->activeAction();
+        said += QLatin1Char(' ') + item->text() + (item->isChecked() ? QStringLiteral(" checked.") : QStringLiteral("."));
+    }
+    m_announcer->say(said, "en");
+}
+
 void TForm1::About1Click()
 {
     boxes().inform(this, QString::fromUtf8(VersionMessage));
@@ -752,7 +763,18 @@ void TForm1::About1Click()
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && qobject_cast<QMenu *>(watched)) {
-        if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Left || key == Qt::Key_Right) {
+            // The menu bar goes on to the next menu once the key is handled;
+            // Qt 6.4 tells a screen reader only of the box the focus goes back
+            // to meanwhile, so the menu reached is announced here.
+            const QPointer<QAction> before = menuBar()->activeAction();
+            QTimer::singleShot(0, this, [this, before] {
+                if (QAction *reached = menuBar()->activeAction(); reached && reached != before)
+                    announceMenu(reached);
+            });
+        }
+        if (key == Qt::Key_F1) {
             // The menus close first, so that the menu bar does not keep the keyboard.
             while (QWidget *popup = QApplication::activePopupWidget())
                 popup->close();

@@ -212,6 +212,7 @@ private:
     void writeAnswer(const QString &text);
     void showFeedback(const QString &text, const char *language = "en");
     void announceQuestion();
+    void announceMenu(QAction *menu);
     void keepVerdict(const QString &verdict);
     void sayLastVerdict();
     QRadioButton *choiceReachedBy(int key) const;

@@ -853,6 +853,46 @@ private slots:
         QVERIFY2(!w.form->findChild<QWidget *>("AnswerBox")->focusPolicy(), "the frame of the choices is no Tab stop");
     }
 
+    // From the read-only answer box, the keys that move among the choices reach them, answering nothing.
+    void answerBoxKeysReachTheChoices_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("wrongFirst"); // a wrong choice already made
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<int>("focused"); // the choice with the focus after, or -1: the answer box keeps it
+        QTest::newRow("Down: the first") << int(Qt::Key_Down) << false << false << 0;
+        QTest::newRow("Space: the first") << int(Qt::Key_Space) << false << false << 0;
+        QTest::newRow("Up: the last") << int(Qt::Key_Up) << false << false << 3;
+        QTest::newRow("Down: the one chosen") << int(Qt::Key_Down) << true << false << -2;
+        QTest::newRow("Left stays, along the text") << int(Qt::Key_Left) << false << false << -1;
+        QTest::newRow("typed mode: Down stays") << int(Qt::Key_Down) << false << true << -1;
+    }
+
+    void answerBoxKeysReachTheChoices()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, wrongFirst);
+        QFETCH(bool, typed);
+        QFETCH(int, focused);
+        Window w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.start();
+        if (typed)
+            w.trigger("TypeAnswer");
+        if (wrongFirst)
+            w.choose(false);
+        const int trials = w.form->TrialCount;
+        w.form->Answer->setFocus();
+        QTest::keyClick(w.form->Answer, Qt::Key(key));
+        const QList<QRadioButton *> choices = w.choices();
+        QWidget *expected = focused == -1 ? static_cast<QWidget *>(w.form->Answer)
+                          : focused == -2 ? choices[w.form->ChoiceOrder.value(1).toInt()]
+                                          : choices[focused];
+        QCOMPARE(QApplication::focusWidget(), expected);
+        QCOMPARE(w.form->TrialCount, trials);
+    }
+
     void menuKeys_data()
     {
         QTest::addColumn<QKeySequence>("key");

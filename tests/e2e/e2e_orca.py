@@ -171,14 +171,14 @@ def multiple_choice_steps(run, nouns):
     for asked in range(9):
         right = right_place(drill, nouns[asked][1])
         trials += 1
-        run.step("right answer %d, then the next question" % (asked + 1), "Correct! %d trials" % trials)
         if asked == 4:
             # From the answer box, where each question leaves the focus, Down reaches the choices.
-            run.step("Down and Space from the answer box", "1 of 4")
+            run.step("Down and Space from the answer box", "1 of 4", "Correct! %d trials" % trials)
             screen.key(*(["Down"] * right))
             time.sleep(SETTLE)
             screen.key("space")
         else:
+            run.step("right answer %d, then the next question" % (asked + 1), "Correct! %d trials" % trials)
             choose(run, right)
         expect_text(drill, "Question", english[asked + 1], 5)
         run.expect(*question_with_choices(drill, english[asked + 1]))
@@ -266,12 +266,22 @@ def end_of_group_steps(run, nouns):
 
 
 def menu_bar_steps(run):
-    run.step("F10, then Right", "Exit", "Levels")
+    run.step("F10", "Exit")
     run.screen.key("F10")
     time.sleep(SETTLE)
+    run.step("Right", "Levels menu. 100 Words checked.")
     run.screen.key("Right")
     time.sleep(SETTLE)
-    run.screen.key("Escape", "Escape", "Escape")
+    run.step("Right, into the level's groups", "Nouns")
+    run.screen.key("Right")
+    time.sleep(SETTLE)
+    run.step("Escape, Left", "Exit menu. Exit.")
+    run.screen.key("Escape", "Left")
+    time.sleep(SETTLE)
+    run.step("Left", "Help menu. Program Help.")
+    run.screen.key("Left")
+    time.sleep(SETTLE)
+    run.screen.key("Escape", "Escape")
     time.sleep(SETTLE)
 
 
