@@ -28,6 +28,22 @@
 #include <QTest>
 #include <QTextBrowser>
 
+namespace {
+
+// Shown, active and started, in typed-answer mode where asked.
+bool startShown(Window &w, bool typed)
+{
+    w.form->show();
+    if (!QTest::qWaitForWindowActive(w.form.get()))
+        return false;
+    w.start();
+    if (typed)
+        w.trigger("TypeAnswer");
+    return true;
+}
+
+} // namespace
+
 class TestWindow : public QObject
 {
     Q_OBJECT
@@ -832,11 +848,7 @@ private slots:
         QFETCH(QString, question);
         QFETCH(QString, answer);
         Window w;
-        w.form->show();
-        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        w.start();
-        if (typed)
-            w.trigger("TypeAnswer");
+        QVERIFY(startShown(w, typed));
         if (!disabled.isEmpty())
             w.form->findChild<QWidget *>(disabled)->setEnabled(false);
         QWidget *target = w.form->findChild<QWidget *>(focus);
@@ -875,11 +887,7 @@ private slots:
         QFETCH(bool, typed);
         QFETCH(int, focused);
         Window w;
-        w.form->show();
-        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        w.start();
-        if (typed)
-            w.trigger("TypeAnswer");
+        QVERIFY(startShown(w, typed));
         if (wrongFirst)
             w.choose(false);
         const int trials = w.form->TrialCount;
