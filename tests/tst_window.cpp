@@ -26,6 +26,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
 
 namespace {
@@ -1023,6 +1024,12 @@ private slots:
         QVERIFY(w.form->findChild<QDialog *>("HelpWindow"));
         const auto *text = w.form->findChild<QDialog *>("HelpWindow")->findChild<QTextBrowser *>();
         QVERIFY(text->toPlainText().contains(QString::fromUtf8("Repeat: ouça a palavra em inglês")));
+        // Read by a caret, heading by heading.
+        QVERIFY(text->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+        int headings = 0;
+        for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next())
+            headings += block.blockFormat().headingLevel() > 0;
+        QVERIFY(headings > 1);
     }
 };
 
