@@ -1,11 +1,16 @@
 #!/usr/bin/env python3
 """What the screen reader Orca says to a learner who drills the real zolport
-program: the question at start, after an answer and after New Question, a
-wrong and a right choice, Peek's answer, a typed wrong and right answer, the
-question again after a change of mode and after a message box. Orca speaks
-through speech-dispatcher and espeak-ng into a PulseAudio server of the
-test's own; its debug log is the transcript, read in order once Orca ends,
-and left in the shots directory.
+program with the keys: the question with its choices and how to answer at
+start; ten multiple-choice answers without Tab (one by Down and Space from the
+answer box), each new question heard with its choices and their keys; a
+verdict cut by a key and heard again by its own key; Peek's answer once;
+Repeat's word on the sound server after Orca's echo of the key; Reset; typed
+mode by the menu's keys, left and reached again by Tab, its verdicts once;
+the end-of-group box answered Yes and where the drill goes on; F10 and the
+arrows through the menus; no underscore read out. Orca speaks through
+speech-dispatcher and espeak-ng into a PulseAudio server of the test's own;
+its debug log is the transcript, read in order once Orca ends, and left in the
+shots directory.
 
 usage: e2e_orca.py ZOLPORT_BINARY NOUNS_TSV SHOTS_DIR
 Exits 77 (a skip for CTest) where the desktop tools, PulseAudio, Orca,
