@@ -185,7 +185,10 @@ public:
 private:
     QLineEdit *lineEdit() const { return qobject_cast<QLineEdit *>(widget()); }
     QTextEdit *textEdit() const { return qobject_cast<QTextEdit *>(widget()); }
-    QString plainText() const { return lineEdit() ? lineEdit()->text() : textEdit()->toPlainText(); }
+    QString plainText() const
+    {
+        return readableText(lineEdit() ? lineEdit()->text() : textEdit()->toPlainText());
+    }
     bool readOnly() const { return lineEdit() ? lineEdit()->isReadOnly() : textEdit()->isReadOnly(); }
     int clamp(int offset) const { return std::clamp(offset, 0, characterCount()); }
 
@@ -248,6 +251,33 @@ QAccessibleInterface *controlFactory(const QString &className, QObject *object)
         || className == QLatin1String(QLineEdit::staticMetaObject.className()))
         return new OneLineTextAccessible(widget);
     return nullptr;
+}
+
+QObject *unechoedBox = nullptr; // the box being written by writeUnechoed
+QAccessible::UpdateHandler platformHandler = nullptr;
+
+// Passes every event on, but the text changes of the box being written.
+void dropTextChanges(QAccessibleEvent *event)
+{
+    switch (event->type()) {
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+    case QAccessible::ValueChanged:
+        if (event->object() == unechoedBox)
+            return;
+        break;
+    default:
+        break;
+    }
+    if (platformHandler) {
+        platformHandler(event);
+        return;
+    }
+    // No handler before ours: the platform's bridge takes the event.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(dropTextChanges);
 }
 
 struct Caption {
@@ -326,4 +356,18 @@ void describeKey(QWidget *control, const QString &command, const QKeySequence &k
     const QString keyText = key.toString(QKeySequence::NativeText);
     control->setToolTip(QStringLiteral("%1 (%2)").arg(command, keyText));
     control->setAccessibleDescription(control->accessibleDescription() + QStringLiteral(". Key: %1").arg(keyText));
+}
+
+QString readableText(QString text)
+{
+    return text.replace(QLatin1Char('_'), QLatin1Char(' '));
+}
+
+void writeUnechoed(QWidget *box, const std::function<void()> &write)
+{
+    unechoedBox = box;
+    platformHandler = QAccessible::installUpdateHandler(dropTextChanges);
+    write();
+    QAccessible::installUpdateHandler(platformHandler);
+    unechoedBox = nullptr;
 }

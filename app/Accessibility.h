@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QKeySequence;
 class QString;
 class QWidget;
@@ -17,3 +19,11 @@ void applyAccessibleNames(QWidget *window);
 // Shows a command's key where learners look for it: in the control's tooltip
 // ("Repeat (Ctrl+R)") and in what a screen reader says of it.
 void describeKey(QWidget *control, const QString &command, const QKeySequence &key);
+
+// A text of the word data as a screen reader should say it: the underscores
+// that join the words of one alternative are blanks to the ear.
+QString readableText(QString text);
+
+// Writes into a box without its text change reaching a screen reader, which
+// would echo it where the program announces it anyway.
+void writeUnechoed(QWidget *box, const std::function<void()> &write);

@@ -1,5 +1,7 @@
 #include "app/Announcer.h"
 
+#include "app/Accessibility.h"
+
 #include <QAccessible>
 #include <QAccessibleObject>
 #include <QEvent>
@@ -7,6 +9,10 @@
 #include <QWidget>
 
 namespace {
+
+// What a screen reader says of a window that becomes active (its title, the
+// focused control) has begun by then, and the announcement cuts it.
+constexpr int AfterWindowTitle = 400; // ms
 
 // A status bar that holds only the notification: Orca says a notification's
 // role name, except in a status bar. It is nobody's child, so it takes no
@@ -75,18 +81,18 @@ Announcer::Announcer(QWidget *window)
     QAccessible::registerAccessibleInterface(new StatusAccessible(this, m_notice, window));
     QAccessible::registerAccessibleInterface(new NoticeAccessible(m_notice, this));
     m_flush->setSingleShot(true);
-    m_flush->setInterval(0);
     connect(m_flush, &QTimer::timeout, this, &Announcer::flush);
     window->installEventFilter(this);
 }
 
-void Announcer::question(const QString &text, const QString &language)
+void Announcer::question(const QList<Part> &parts)
 {
     // A question replaced before it was said is not said.
-    m_pending.removeAll(Part{m_question, m_questionLanguage});
-    m_question = text;
-    m_questionLanguage = language;
-    queue(text, language);
+    for (const Part &part : std::as_const(m_question))
+        m_pending.removeAll(part);
+    m_question = parts;
+    for (const Part &part : parts)
+        queue(part.text, part.language);
 }
 
 void Announcer::say(const QString &text, const QString &language)
@@ -99,16 +105,18 @@ void Announcer::queue(const QString &text, const QString &language)
     if (text.isEmpty())
         return;
     m_pending << Part{text, language};
-    m_flush->start();
+    if (!m_flush->isActive()) // a wait for the window's title stays
+        m_flush->start(0);
 }
 
 bool Announcer::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_window && event->type() == QEvent::WindowActivate) {
-        if (!m_pending.contains(Part{m_question, m_questionLanguage}))
-            queue(m_question, m_questionLanguage);
+        for (const Part &part : std::as_const(m_question))
+            if (!m_pending.contains(part))
+                queue(part.text, part.language);
         if (!m_pending.isEmpty())
-            m_flush->start();
+            m_flush->start(AfterWindowTitle);
     }
     return QObject::eventFilter(watched, event);
 }
@@ -123,7 +131,7 @@ void Announcer::flush()
         texts << part.text;
         oneLanguage = oneLanguage && part.language == m_pending.first().language;
     }
-    m_spoken = texts.join(QLatin1Char(' '));
+    m_spoken = readableText(texts.join(QLatin1Char(' ')));
     m_language = oneLanguage ? m_pending.first().language : QString();
     m_pending.clear();
     QAccessibleEvent shown(m_notice, QAccessible::ObjectShow);

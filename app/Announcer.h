@@ -19,7 +19,9 @@ class QWidget;
 // score), after the focus has moved wherever the command moved it: the screen
 // reader cuts what it is saying for the newest. While a box or another window
 // covers the drill they wait; when the drill is active again, its question is
-// said again.
+// said again, a moment later, so that it cuts the window's title that the
+// screen reader starts to say rather than be cut by it. Underscores of the
+// word data are said as the blanks they stand for.
 //
 // The language of each text is kept for the day a screen reader can be told:
 // Qt 6.4 gives an accessible object no language of its own (no object
@@ -30,10 +32,18 @@ class Announcer : public QObject
     Q_OBJECT
 
 public:
+    struct Part
+    {
+        QString text;
+        QString language;
+        bool operator==(const Part &) const = default;
+    };
+
     explicit Announcer(QWidget *window);
 
-    // The question now on show: said now, and again when the window comes back.
-    void question(const QString &text, const QString &language);
+    // The question now on show, in parts of their own language (the word, its
+    // choices): said now, and again when the window comes back.
+    void question(const QList<Part> &parts);
     // A verdict, the expected answer, the score.
     void say(const QString &text, const QString &language);
 
@@ -55,15 +65,8 @@ private:
     QWidget *m_window;
     QObject *m_notice; // the notification; this object is its status bar
     QTimer *m_flush;
-    struct Part
-    {
-        QString text;
-        QString language;
-        bool operator==(const Part &) const = default;
-    };
     QList<Part> m_pending;
-    QString m_question;
-    QString m_questionLanguage;
+    QList<Part> m_question;
     QString m_spoken;
     QString m_language;
 };

@@ -185,6 +185,10 @@ void showHelpContext(QWidget *owner, const QString &helpFile, int context)
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowTitle(QString::fromUtf8(ApplicationTitle) + QStringLiteral(" - Ajuda"));
     auto *browser = new QTextBrowser(dialog);
+    // A caret that the keys move, so that a screen reader reads the help by
+    // line and by paragraph, heading by heading, not as one block.
+    browser->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
+    browser->setAccessibleName(dialog->windowTitle());
     QFile text(QStringLiteral(":/help/help.html"));
     if (text.open(QIODevice::ReadOnly))
         browser->setHtml(QString::fromUtf8(text.readAll()));

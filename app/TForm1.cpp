@@ -18,6 +18,7 @@
 #include "drill/Text.h"
 
 #include <QAction>
+#include <QAccessible>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
@@ -50,6 +51,11 @@ constexpr int TimerInterval = 1500; // ms the feedback stays, and before the nex
 constexpr QSize DesignClient(553, 361); // the client area the layout was drawn on
 constexpr int LabelGap = 2; // between "Trials:" or "Score:" and its box, on the design's client area
 constexpr int NewAllMaxLength = 64; // its two texts that mean something have 9 and 14 characters
+// How long a screen reader takes to echo the Ctrl of a key (Orca: "Control"),
+// which would drown a word said at once.
+constexpr int KeyEchoTime = 1500; // ms
+
+const QKeySequence LastVerdictKey(Qt::CTRL | Qt::Key_L);
 
 const char *const LastLevelDone = "Congratulations! That was the last of 1000 most used English words. "
                                   "Repeat this level automatically; or select another level and group.";
@@ -303,6 +309,7 @@ void TForm1::createControls()
     Edit1->setPlainText(QStringLiteral("Select level (total number \nof \nwords) \nand word group from menu."));
     Answer = richText("Answer", {8, 200, 537, 73});
     connect(Answer, &QTextEdit::textChanged, this, [this] { m_answerIsFeedback = false; });
+    Answer->installEventFilter(this);
 
     AnswerBox = new QGroupBox(QStringLiteral("Answer?"), client);
     AnswerBox->setObjectName(QStringLiteral("AnswerBox"));
@@ -525,12 +532,16 @@ void TForm1::createTimersAndSounds()
 
 void TForm1::setTabOrder()
 {
-    // By the design's tab order numbers.
-    const QWidget *order[] = {Answer, NumTrials, Score,     Edit1,  accenti, Accente, Accentu, Accenta,
-                              Accento, WordGroup, Tilden,   AnswerBox, Level, NewAll, AcuteA, AcuteE,
-                              AcuteO, TildeA,    TildeO,    Button2, OstrelButton1, Reset1, Button1, GradBtn1};
+    // As the controls stand on the screen, top to bottom and left to right,
+    // from the answer box on (the boxes without a Tab stop keep their places,
+    // to be reached by a click): Tab goes round from the answer to the keys
+    // below it and back through the top of the window.
+    QWidget *const order[] = {Answer,   Accenta, AcuteA,   TildeA,  Tilden,        Accente, AcuteE, accenti,
+                              Accento,  AcuteO,  TildeO,   Accentu, GradBtn1,      Button2, OstrelButton1,
+                              Button1,  Level,   WordGroup, NewAll, NumTrials,     Score,   Reset1, Edit1,
+                              m_choices[0], m_choices[1], m_choices[2], m_choices[3]};
     for (size_t i = 1; i < std::size(order); ++i)
-        QWidget::setTabOrder(const_cast<QWidget *>(order[i - 1]), const_cast<QWidget *>(order[i]));
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 // Every command has a key that works wherever the focus is in the window.
@@ -539,20 +550,31 @@ void TForm1::setTabOrder()
 // disabled or hidden ignores its key, as it ignores clicks.
 void TForm1::createKeys()
 {
-    const auto press = [this](const QKeySequence &key, auto *control, const QString &what) {
+    // A key whose control is disabled or hidden says so rather than nothing.
+    // Where the control speaks (Repeat), it waits for the screen reader's echo of the key.
+    const auto press = [this](const QKeySequence &key, auto *control, const QString &what, int echo = 0) {
         auto *shortcut = new QShortcut(key, this);
-        connect(shortcut, &QShortcut::activated, control, [this, control] {
-            if (control->isEnabled() && control->isVisibleTo(this))
+        connect(shortcut, &QShortcut::activated, control, [this, control, what, echo] {
+            const auto usable = [this, control] { return control->isEnabled() && control->isVisibleTo(this); };
+            if (!usable())
+                m_announcer->say(what + QStringLiteral(" is not available"), "en");
+            else if (echo > 0 && QAccessible::isActive())
+                QTimer::singleShot(echo, control, [control, usable] {
+                    if (usable())
+                        control->click();
+                });
+            else
                 control->click();
         });
         describeKey(control, what, key);
     };
     for (int i = 0; i < 4; ++i)
         press(QKeySequence(Qt::Key_1 + i), m_choices[i], QStringLiteral("Choice %1").arg(i + 1));
-    press(QKeySequence(Qt::CTRL | Qt::Key_R), GradBtn1, QStringLiteral("Repeat"));
+    press(QKeySequence(Qt::CTRL | Qt::Key_R), GradBtn1, QStringLiteral("Repeat"), KeyEchoTime);
     press(QKeySequence(Qt::CTRL | Qt::Key_N), Button2, QStringLiteral("New Question"));
     press(QKeySequence(Qt::CTRL | Qt::Key_P), OstrelButton1, QStringLiteral("Peek"));
     press(QKeySequence(Qt::CTRL | Qt::Key_0), Reset1, QStringLiteral("Reset"));
+    connect(new QShortcut(LastVerdictKey, this), &QShortcut::activated, this, &TForm1::sayLastVerdict);
 
     // F10 opens the first menu, as on the desktops; Alt and a letter opens each one.
     const auto open = [this](const QKeySequence &key, QAction *menu) {
@@ -725,6 +747,17 @@ void TForm1::showHelpWindow()
         });
 }
 
+// "Levels menu. 100 Words." or "Mult Choice/Type Answer menu. Multtiple Choice checked."
+void TForm1::announceMenu(QAction *menu)
+{
+    QString said = menu->text() + QStringLiteral(" menu.");
+    if (const QMenu *popup = menu->menu(); popup && popup->activeAction()) {
+        const QAction *item = popup->activeAction();
+        said += QLatin1Char(' ') + item->text() + (item->isChecked() ? QStringLiteral(" checked.") : QStringLiteral("."));
+    }
+    m_announcer->say(said, "en");
+}
+
 void TForm1::About1Click()
 {
     boxes().inform(this, QString::fromUtf8(VersionMessage));
@@ -733,11 +766,28 @@ void TForm1::About1Click()
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && qobject_cast<QMenu *>(watched)) {
-        if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Left || key == Qt::Key_Right) {
+            // The menu bar goes on to the next menu once the key is handled;
+            // Qt 6.4 tells a screen reader only of the box the focus goes back
+            // to meanwhile, so the menu reached is announced here.
+            const QPointer<QAction> before = menuBar()->activeAction();
+            QTimer::singleShot(0, this, [this, before] {
+                if (QAction *reached = menuBar()->activeAction(); reached && reached != before)
+                    announceMenu(reached);
+            });
+        }
+        if (key == Qt::Key_F1) {
             // The menus close first, so that the menu bar does not keep the keyboard.
             while (QWidget *popup = QApplication::activePopupWidget())
                 popup->close();
             showHelpWindow();
+            return true;
+        }
+    } else if (watched == Answer && event->type() == QEvent::KeyPress && Answer->isReadOnly()
+               && AnswerBox->isVisible()) {
+        if (QRadioButton *choice = choiceReachedBy(static_cast<QKeyEvent *>(event)->key())) {
+            choice->setFocus(Qt::TabFocusReason);
             return true;
         }
     } else if (watched == menuBar() && event->type() == QEvent::Resize) {
@@ -860,12 +910,14 @@ void TForm1::MultChoiceClick()
     Button1->setEnabled(false);
     Answer->setReadOnly(true);
     Answer->showCaretWhenReadOnly();
+    Answer->setFocusPolicy(Qt::ClickFocus); // the choices are the Tab stop
     MultChoice->setChecked(true);
     AnswerBox->setEnabled(true);
     AnswerBox->setVisible(true);
     for (QPushButton *key : m_accentKeys)
         key->setEnabled(false);
     describeAnswerBox();
+    m_sayHowToAnswer = true;
     announceQuestion();
 }
 
@@ -874,6 +926,7 @@ void TForm1::TypeAnswerClick()
     Button1->setEnabled(true);
     Button1->setFocus();
     Answer->setReadOnly(false);
+    Answer->setFocusPolicy(Qt::StrongFocus); // Tab comes back to it from the buttons
     TypeAnswer->setChecked(true);
     AnswerBox->setEnabled(false);
     AnswerBox->setVisible(false);
@@ -882,6 +935,7 @@ void TForm1::TypeAnswerClick()
     for (QPushButton *key : m_accentKeys)
         key->setEnabled(true);
     describeAnswerBox();
+    m_sayHowToAnswer = true;
     announceQuestion();
 }
 
@@ -891,6 +945,7 @@ void TForm1::describeAnswerBox()
                                          ? QStringLiteral("The verdict of each answer appears here")
                                          : QStringLiteral("Type the translation here and press Enter; the verdict "
                                                           "appears here after each answer"));
+    describeKey(Answer, QStringLiteral("Last verdict again"), LastVerdictKey);
 }
 
 void TForm1::setDirection(bool englishToPortuguese)
@@ -950,17 +1005,39 @@ void TForm1::BuildQuestion()
     const drill::Question question = drill::buildQuestion(*this, settings(), Words, *m_random);
     Edit1->setPlainText(drill::fromWindows1252(question.text));
     clearChoiceSelection();
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         m_choices[i]->setText(drill::fromWindows1252(question.choices[i]));
+        m_choices[i]->setAccessibleName(readableText(m_choices[i]->text()));
+    }
     Answer->setFocus();
     // Asked under a message box: the focus comes back when the window does.
     m_focusAnswerOnActivate = !isActiveWindow();
     announceQuestion();
 }
 
+// The question as a screen reader says it: with its choices and their keys,
+// which the focus in the answer box does not show; after the end of a group,
+// where the drill goes on; at start and after a change of mode, how to answer.
 void TForm1::announceQuestion()
 {
-    m_announcer->question(Edit1->toPlainText(), EnglishtoSpanish1->isChecked() ? "en" : "pt-BR");
+    const QString english = QStringLiteral("en");
+    const QString portuguese = QStringLiteral("pt-BR");
+    const bool toPortuguese = EnglishtoSpanish1->isChecked();
+    const bool choosing = AnswerBox->isVisible();
+    const bool howTo = std::exchange(m_sayHowToAnswer, false);
+    QList<Announcer::Part> parts;
+    if (std::exchange(m_sayWhereTheDrillIs, false))
+        parts.append({WordGroup->text() + QStringLiteral(", ") + Level->text() + QLatin1Char('.'), english});
+    if (howTo)
+        parts.append({QStringLiteral("Question:"), english});
+    parts.append({Edit1->toPlainText() + QLatin1Char('.'), toPortuguese ? english : portuguese});
+    if (howTo)
+        parts.append({choosing ? QStringLiteral("Choose 1 to 4.") : QStringLiteral("Type the translation and press Enter."),
+                      english});
+    if (choosing)
+        for (int i = 0; i < 4; ++i)
+            parts.append({QStringLiteral("%1 %2.").arg(i + 1).arg(m_choices[i]->text()), toPortuguese ? portuguese : english});
+    m_announcer->question(parts);
 }
 
 void TForm1::PickEntry()
@@ -976,6 +1053,7 @@ void TForm1::NewQuestion()
         return;
     }
     GroupFinished = false;
+    m_sayWhereTheDrillIs = true;
     const QString prompt = QStringLiteral("Those are the last ") + WordGroup->text() + QStringLiteral(" in ")
                            + NewAll->text() + QStringLiteral(" in ") + Level->text()
                            + QStringLiteral(". Click YES and practice the next word group? Click NO and repeat.");
@@ -1012,9 +1090,12 @@ void TForm1::showCount()
 
 void TForm1::Button1Click()
 {
-    // Enter pressed again on the feedback: the learner typed nothing new to judge.
-    if (m_answerIsFeedback)
+    // Enter pressed again on the feedback: the learner typed nothing new to
+    // judge, and its key may have cut the verdict short.
+    if (m_answerIsFeedback) {
+        sayLastVerdict();
         return;
+    }
     const QString typed = Answer->toPlainText();
     const bool right = drill::checkTypedAnswer(*this, settings(), Words, drill::toWindows1252(typed));
     showCount();
@@ -1029,6 +1110,7 @@ void TForm1::Button1Click()
         OleContainer1->play();
     }
     ShowScore();
+    keepVerdict(Answer->toPlainText());
 }
 
 void TForm1::AnswerBoxClick()
@@ -1049,6 +1131,7 @@ void TForm1::AnswerBoxClick()
         showFeedback(QStringLiteral("Error!"));
         showCount();
         ShowScore();
+        keepVerdict(QStringLiteral("Error!"));
         startOnce(Timer1);
         return;
     case drill::ChoiceResult::Right:
@@ -1058,6 +1141,7 @@ void TForm1::AnswerBoxClick()
             m_announcer->say(QStringLiteral("Correct!"), "en"); // heard, though not shown
         showCount();
         ShowScore();
+        keepVerdict(QStringLiteral("Correct!"));
         OleContainer2->play();
         startOnce(Timer2);
         return;
@@ -1098,6 +1182,7 @@ void TForm1::Reset1Click()
     TrialCount = 0;
     CorrectCount = 0;
     Answer->setFocus();
+    m_announcer->say(QStringLiteral("Score reset"), "en");
 }
 
 void TForm1::ShowScore()
@@ -1115,9 +1200,32 @@ void TForm1::writeAnswer(const QString &text)
     Answer->moveCursor(QTextCursor::End);
 }
 
+void TForm1::keepVerdict(const QString &verdict)
+{
+    m_lastVerdict = verdict + QLatin1Char(' ') + drill::spokenScore(CorrectCount, TrialCount);
+}
+
+void TForm1::sayLastVerdict()
+{
+    m_announcer->say(m_lastVerdict.isEmpty() ? QStringLiteral("No answer judged yet") : m_lastVerdict, "en");
+}
+
+// Down or Space in the answer box goes to the choices, Up to the last: the
+// chosen one where there is one, as Tab would.
+QRadioButton *TForm1::choiceReachedBy(int key) const
+{
+    if (key != Qt::Key_Down && key != Qt::Key_Up && key != Qt::Key_Space)
+        return nullptr;
+    for (QRadioButton *choice : m_choices)
+        if (choice->isChecked())
+            return choice;
+    return key == Qt::Key_Up ? m_choices.back() : m_choices.front();
+}
+
 void TForm1::showFeedback(const QString &text, const char *language)
 {
-    writeAnswer(text);
+    // The box's echo of the text would say it a second time.
+    writeUnechoed(Answer, [this, &text] { writeAnswer(text); });
     m_answerIsFeedback = true;
     m_announcer->say(text, QString::fromLatin1(language));
 }

@@ -212,6 +212,10 @@ private:
     void writeAnswer(const QString &text);
     void showFeedback(const QString &text, const char *language = "en");
     void announceQuestion();
+    void announceMenu(QAction *menu);
+    void keepVerdict(const QString &verdict);
+    void sayLastVerdict();
+    QRadioButton *choiceReachedBy(int key) const;
     void appendToAnswer(const QString &text);
     void appendAccent(int key);
 
@@ -232,5 +236,8 @@ private:
     bool m_leaving = false;
     bool m_focusAnswerOnActivate = false;
     bool m_answerIsFeedback = false; // the answer box shows our text, not the learner's
+    bool m_sayHowToAnswer = true; // at start and after a change of mode
+    bool m_sayWhereTheDrillIs = false; // after the end of a group
+    QString m_lastVerdict; // with its score, said again on demand
     QFont m_menuFont; // the desktop's size in the window's family, which the menu bar shows where it has room
 };

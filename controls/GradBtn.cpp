@@ -4,7 +4,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <utility>
 
 #include "controls/FitText.h"
@@ -555,32 +557,57 @@ void TGradBtn::paintCaption(QPainter &painter)
     }
     const int baseY = (h - textHeight) / 2;
 
-    auto layer = [&](quint32 color, int offset) {
+    auto layer = [&](const QColor &color, int offset) {
         const QPoint at(baseX + offset + pressed, baseY + offset + pressed);
         const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
         // Measured as drawn: "A&&B" shows, and is centred as, "A&B".
         const QString drawn = mnemonicCaption(m_caption);
         const QRect measured = metrics.boundingRect(QRect(at, QSize(0, 0)), flags, drawn);
-        painter.setPen(resolveColor(color, palette()));
+        painter.setPen(color);
         painter.drawText(QRect(at, measured.size()),
                          int(align) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic | Qt::TextDontClip,
                          drawn);
     };
 
+    const QColor font = resolveColor(m_fontColor, palette());
+    const QColor hilite = resolveColor(m_txtHiliteClr, palette());
+    const QColor shadow = resolveColor(m_txtShadowClr, palette());
     const bool heavy = m_textShadeType == stHeavy;
     if (!isEnabled() || m_textStyle == tsInset) {
         if (heavy)
-            layer(m_txtShadowClr, -1);
-        layer(m_txtHiliteClr, 1);
-        layer(isEnabled() ? m_fontColor : m_disabledColor, 0);
+            layer(shadow, -1);
+        layer(hilite, 1);
+        layer(isEnabled() ? font : readableDisabledColor(), 0);
     } else if (m_textStyle == tsRaised) {
-        layer(m_txtHiliteClr, -1);
+        layer(hilite, -1);
         if (heavy)
-            layer(m_txtShadowClr, 1);
-        layer(m_fontColor, 0);
+            layer(shadow, 1);
+        layer(font, 0);
     } else {
-        layer(m_fontColor, 0);
+        layer(font, 0);
     }
+}
+
+// The disabled colour, darkened where it would fade into the light end of
+// the gradient (a light grey on white), so that the caption stays readable.
+QColor TGradBtn::readableDisabledColor() const
+{
+    const auto luminance = [](const QColor &c) {
+        const auto channel = [](qreal v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const qreal background = std::max(luminance(resolveColor(m_beginColor, palette())),
+                                      luminance(resolveColor(m_endColor, palette())));
+    constexpr qreal ReadableContrast = 3.0;
+    QColor color = resolveColor(m_disabledColor, palette());
+    // A caption lighter than the whole gradient stands out already.
+    const auto fades = [&](const QColor &c) {
+        const qreal l = luminance(c);
+        return l <= background && (background + 0.05) / (l + 0.05) < ReadableContrast;
+    };
+    for (int step = 0; step < 20 && fades(color); ++step)
+        color = color.darker(115);
+    return color;
 }
 
 void TGradBtn::paintFocus()
@@ -588,27 +615,21 @@ void TGradBtn::paintFocus()
     if (m_designing || !m_showFocus || !hasFocus())
         return;
     // A dotted ring from (2, 2) to (W - 2, H - 2), right and bottom exclusive:
-    // every other pixel inverted, so it shows on any gradient.
-    const int left = 2;
-    const int top = 2;
-    const int right = width() - 3;
-    const int bottom = height() - 3;
+    // every other dot inverted, so it shows on any gradient. It grows with the
+    // button: k times the design's height makes the dots, the line and its
+    // distance from the edge k pixels, so that it is seen at every size.
+    const int k = std::max(1, qRound(height() / qreal(FocusDesignHeight)));
+    const int left = 2 * k;
+    const int top = 2 * k;
+    const int right = width() - 2 * k - 1;
+    const int bottom = height() - 2 * k - 1;
     if (right < left || bottom < top)
         return;
-    auto invert = [this](int x, int y) {
-        if ((x + y) % 2 == 0) {
-            QRgb *line = reinterpret_cast<QRgb *>(m_face.scanLine(y));
-            line[x] ^= 0x00FFFFFF;
-        }
-    };
-    for (int x = left; x <= right; ++x) {
-        invert(x, top);
-        if (bottom != top)
-            invert(x, bottom);
-    }
-    for (int y = top + 1; y < bottom; ++y) {
-        invert(left, y);
-        if (right != left)
-            invert(right, y);
+    for (int y = top; y <= bottom; ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(m_face.scanLine(y));
+        const bool acrossTheRing = y < top + k || y > bottom - k;
+        for (int x = left; x <= right; ++x)
+            if ((acrossTheRing || x < left + k || x > right - k) && (x / k + y / k) % 2 == 0)
+                line[x] ^= 0x00FFFFFF;
     }
 }

@@ -139,6 +139,8 @@ private:
     void paintCaption(QPainter &painter);
     qreal captionMargin() const;
     void paintFocus();
+    QColor readableDisabledColor() const;
+    static constexpr int FocusDesignHeight = 22; // the height at which the focus ring is one pixel
 
     quint32 m_disabledColor = 0x80000011;
     quint32 m_btnHiliteClr = 0x80000014;

@@ -27,9 +27,26 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
 
 #include <csignal>
+
+namespace {
+
+// Shown, active and started, in typed-answer mode where asked.
+bool startShown(Window &w, bool typed)
+{
+    w.form->show();
+    if (!QTest::qWaitForWindowActive(w.form.get()))
+        return false;
+    w.start();
+    if (typed)
+        w.trigger("TypeAnswer");
+    return true;
+}
+
+} // namespace
 
 class TestWindow : public QObject
 {
@@ -141,26 +158,38 @@ private slots:
         QVERIFY(w.find<TQuilButton1>("Button1")->property("Default").toBool());
     }
 
+    // Tab goes as the controls stand on the screen; the answer box is a stop
+    // only where it is typed into.
+    void tabOrder_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QStringList>("stops");
+        const QStringList top{"Level", "WordGroup", "NewAll", "Reset1"};
+        QTest::newRow("multiple choice") << "MultChoice"
+                                         << QStringList{"GradBtn1", "Button2", "OstrelButton1"} + top
+                                                + QStringList{"choice", "choice", "choice", "choice"};
+        QTest::newRow("typed answer") << "TypeAnswer"
+                                      << QStringList{"Answer",   "Accenta", "AcuteA",  "TildeA",  "Tilden",
+                                                     "Accente",  "AcuteE",  "accenti", "Accento", "AcuteO",
+                                                     "TildeO",   "Accentu", "GradBtn1", "Button2", "OstrelButton1",
+                                                     "Button1"} + top;
+    }
+
     void tabOrder()
     {
+        QFETCH(QString, mode);
+        QFETCH(QStringList, stops);
         Window w;
-        const QStringList designOrder{"Answer",  "NumTrials", "Score",   "Edit1",    "accenti", "Accente",
-                                      "Accentu", "Accenta",   "Accento", "WordGroup", "Tilden", "AnswerBox",
-                                      "Level",   "NewAll",    "AcuteA",  "AcuteE",   "AcuteO",  "TildeA",
-                                      "TildeO",  "Button2",   "OstrelButton1", "Reset1", "Button1", "GradBtn1"};
+        w.start();
+        w.trigger(qPrintable(mode));
         QStringList chain;
         QWidget *widget = w.form->Answer;
         do {
-            if (designOrder.contains(widget->objectName()) && !chain.contains(widget->objectName()))
-                chain << widget->objectName();
+            if ((widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() && widget->isVisibleTo(w.form.get()))
+                chain << (qobject_cast<QRadioButton *>(widget) ? QStringLiteral("choice") : widget->objectName());
             widget = widget->nextInFocusChain();
         } while (widget != w.form->Answer);
-        QCOMPARE(chain, designOrder);
-        // Boxes without a tab stop take the focus only from the program.
-        for (const char *name : {"Answer", "NumTrials", "Score", "Edit1"})
-            QVERIFY2(!(w.find<QWidget>(name)->focusPolicy() & Qt::TabFocus), name);
-        for (const char *name : {"Reset1", "Button2", "Button1", "Level", "NewAll"})
-            QVERIFY2(w.find<QWidget>(name)->focusPolicy() & Qt::TabFocus, name);
+        QCOMPARE(chain, stops);
     }
 
     void firstActivationAsksTheFirstNoun()
@@ -823,11 +852,7 @@ private slots:
         QFETCH(QString, question);
         QFETCH(QString, answer);
         Window w;
-        w.form->show();
-        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        w.start();
-        if (typed)
-            w.trigger("TypeAnswer");
+        QVERIFY(startShown(w, typed));
         if (!disabled.isEmpty())
             w.form->findChild<QWidget *>(disabled)->setEnabled(false);
         QWidget *target = w.form->findChild<QWidget *>(focus);
@@ -842,6 +867,42 @@ private slots:
         if (key[0].key() == Qt::Key_0)
             QCOMPARE(w.text("NumTrials"), QString());
         QVERIFY2(!w.form->findChild<QWidget *>("AnswerBox")->focusPolicy(), "the frame of the choices is no Tab stop");
+    }
+
+    // From the read-only answer box, the keys that move among the choices reach them, answering nothing.
+    void answerBoxKeysReachTheChoices_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("wrongFirst"); // a wrong choice already made
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<int>("focused"); // the choice with the focus after, or -1: the answer box keeps it
+        QTest::newRow("Down: the first") << int(Qt::Key_Down) << false << false << 0;
+        QTest::newRow("Space: the first") << int(Qt::Key_Space) << false << false << 0;
+        QTest::newRow("Up: the last") << int(Qt::Key_Up) << false << false << 3;
+        QTest::newRow("Down: the one chosen") << int(Qt::Key_Down) << true << false << -2;
+        QTest::newRow("Left stays, along the text") << int(Qt::Key_Left) << false << false << -1;
+        QTest::newRow("typed mode: Down stays") << int(Qt::Key_Down) << false << true << -1;
+    }
+
+    void answerBoxKeysReachTheChoices()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, wrongFirst);
+        QFETCH(bool, typed);
+        QFETCH(int, focused);
+        Window w;
+        QVERIFY(startShown(w, typed));
+        if (wrongFirst)
+            w.choose(false);
+        const int trials = w.form->TrialCount;
+        w.form->Answer->setFocus();
+        QTest::keyClick(w.form->Answer, Qt::Key(key));
+        const QList<QRadioButton *> choices = w.choices();
+        QWidget *expected = focused == -1 ? static_cast<QWidget *>(w.form->Answer)
+                          : focused == -2 ? choices[w.form->ChoiceOrder.value(1).toInt()]
+                                          : choices[focused];
+        QCOMPARE(QApplication::focusWidget(), expected);
+        QCOMPARE(w.form->TrialCount, trials);
     }
 
     void menuKeys_data()
@@ -1019,6 +1080,12 @@ private slots:
         QVERIFY(w.form->findChild<QDialog *>("HelpWindow"));
         const auto *text = w.form->findChild<QDialog *>("HelpWindow")->findChild<QTextBrowser *>();
         QVERIFY(text->toPlainText().contains(QString::fromUtf8("Repeat: ouça a palavra em inglês")));
+        // Read by a caret, heading by heading.
+        QVERIFY(text->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+        int headings = 0;
+        for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next())
+            headings += block.blockFormat().headingLevel() > 0;
+        QVERIFY(headings > 1);
     }
 };
 

@@ -81,6 +81,8 @@ private slots:
     void captionMovesWhenPressed();
     void captionCentred_data();
     void captionCentred();
+    void disabledCaptionIsReadable_data();
+    void disabledCaptionIsReadable();
     void focusRectangle_data();
     void focusRectangle();
     void mouseSequences_data();
@@ -390,8 +392,8 @@ void TestGradBtn::captionLayers()
     button->setFont(sharpFont());
     button->setCaption(QStringLiteral("Peek"));
     button->setBtnFrameSize(0);
-    button->setBeginColor(0x808080);
-    button->setEndColor(0x808080);
+    button->setBeginColor(0xC0C0C0); // light enough for the blue disabled colour to be read as it is
+    button->setEndColor(0xC0C0C0);
     button->setFontColor(0x000000);
     button->setTxtHiliteClr(0xFFFFFF);
     button->setTxtShadowClr(0x0000FF);
@@ -477,24 +479,73 @@ void TestGradBtn::captionMovesWhenPressed()
     QCOMPARE(boxOf(render(button), Qt::black), up);
 }
 
+void TestGradBtn::disabledCaptionIsReadable_data()
+{
+    QTest::addColumn<quint32>("endColor");
+    QTest::addColumn<quint32>("disabledColor");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("light grey on white: darkened") << quint32(0xFFFFFF) << quint32(0xD0D0D0) << false;
+    QTest::newRow("silver on white: darkened") << quint32(0xFFFFFF) << quint32(0xC0C0C0) << false;
+    QTest::newRow("dark grey on white: kept") << quint32(0xFFFFFF) << quint32(0x606060) << true;
+    QTest::newRow("light grey on navy: kept") << quint32(0x800000) << quint32(0xD0D0D0) << true;
+}
+
+// A disabled caption on a plain face: its colour as set where it reads, darker where it would fade.
+void TestGradBtn::disabledCaptionIsReadable()
+{
+    QFETCH(quint32, endColor);
+    QFETCH(quint32, disabledColor);
+    QFETCH(bool, kept);
+    Host host;
+    TGradBtn *button = host.button;
+    button->setFont(sharpFont());
+    button->setCaption(QStringLiteral("Repeat"));
+    button->setBtnFrameSize(0);
+    button->setBeginColor(endColor);
+    button->setEndColor(endColor);
+    button->setTxtHiliteClr(endColor); // only the face layer stands out
+    button->setDisabledColor(disabledColor);
+    button->setEnabled(false);
+    const QImage image = render(button);
+    const QColor asSet = rgb(disabledColor & 0xFF, (disabledColor >> 8) & 0xFF, disabledColor >> 16);
+    QCOMPARE(!boxOf(image, asSet).isEmpty(), kept);
+    if (kept)
+        return;
+    // Darkened: the darkest pixel, the caption's face layer, reads 3 to 1 against white.
+    int darkest = 255;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            darkest = std::min(darkest, QColor(image.pixel(x, y)).lightness());
+    QVERIFY2(darkest <= 0x95, qPrintable(QString::number(darkest)));
+}
+
 void TestGradBtn::focusRectangle_data()
 {
     QTest::addColumn<bool>("showFocus");
     QTest::addColumn<bool>("focused");
     QTest::addColumn<QPoint>("pixel");
     QTest::addColumn<bool>("inverted");
+    QTest::addColumn<QSize>("size");
     // The ring runs from (2, 2) to (77, 19); every pixel with x + y even is inverted.
-    QTest::newRow("top-left corner") << true << true << QPoint(2, 2) << true;
-    QTest::newRow("top row, odd") << true << true << QPoint(3, 2) << false;
-    QTest::newRow("top row, even") << true << true << QPoint(40, 2) << true;
-    QTest::newRow("bottom-right corner") << true << true << QPoint(77, 19) << true;
-    QTest::newRow("left column") << true << true << QPoint(2, 10) << true;
-    QTest::newRow("right column") << true << true << QPoint(77, 11) << true;
-    QTest::newRow("past the right edge") << true << true << QPoint(78, 10) << false;
-    QTest::newRow("below the bottom edge") << true << true << QPoint(40, 20) << false;
-    QTest::newRow("inside") << true << true << QPoint(10, 10) << false;
-    QTest::newRow("not focused") << true << false << QPoint(2, 2) << false;
-    QTest::newRow("ShowFocus off") << false << true << QPoint(2, 2) << false;
+    QTest::newRow("top-left corner") << true << true << QPoint(2, 2) << true << QSize(80, 22);
+    QTest::newRow("top row, odd") << true << true << QPoint(3, 2) << false << QSize(80, 22);
+    QTest::newRow("top row, even") << true << true << QPoint(40, 2) << true << QSize(80, 22);
+    QTest::newRow("bottom-right corner") << true << true << QPoint(77, 19) << true << QSize(80, 22);
+    QTest::newRow("left column") << true << true << QPoint(2, 10) << true << QSize(80, 22);
+    QTest::newRow("right column") << true << true << QPoint(77, 11) << true << QSize(80, 22);
+    QTest::newRow("past the right edge") << true << true << QPoint(78, 10) << false << QSize(80, 22);
+    QTest::newRow("below the bottom edge") << true << true << QPoint(40, 20) << false << QSize(80, 22);
+    QTest::newRow("inside") << true << true << QPoint(10, 10) << false << QSize(80, 22);
+    QTest::newRow("not focused") << true << false << QPoint(2, 2) << false << QSize(80, 22);
+    QTest::newRow("ShowFocus off") << false << true << QPoint(2, 2) << false << QSize(80, 22);
+    // Three times the design's height: dots, line and inset of three pixels.
+    const QSize grown(240, 66);
+    QTest::newRow("grown: top-left dot") << true << true << QPoint(8, 8) << true << grown;
+    QTest::newRow("grown: next dot along") << true << true << QPoint(9, 6) << false << grown;
+    QTest::newRow("grown: the dot after") << true << true << QPoint(12, 7) << true << grown;
+    QTest::newRow("grown: outside the ring") << true << true << QPoint(5, 6) << false << grown;
+    QTest::newRow("grown: inside the ring") << true << true << QPoint(12, 12) << false << grown;
+    QTest::newRow("grown: bottom-right dot") << true << true << QPoint(233, 59) << true << grown;
 }
 
 void TestGradBtn::focusRectangle()
@@ -503,7 +554,8 @@ void TestGradBtn::focusRectangle()
     QFETCH(bool, focused);
     QFETCH(QPoint, pixel);
     QFETCH(bool, inverted);
-    Host host;
+    QFETCH(QSize, size);
+    Host host(size);
     auto *other = new TGradBtn(&host.window);
     other->setGeometry(10, 50, 80, 22);
     QVERIFY(host.showActive());

@@ -150,6 +150,7 @@ class Node:
 
 # AT-SPI state bits used here.
 STATE_ENABLED = 8
+STATE_FOCUSED = 12
 STATE_SHOWING = 25
 STATE_VISIBLE = 30
 

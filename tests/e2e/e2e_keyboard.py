@@ -22,14 +22,20 @@ from e2e_drill import FEEDBACK_SECONDS, Drill, check, expect_text, message_box  
 QUESTIONS = 20
 
 
+def readable(text):
+    """A text of the word data as the window's accessible texts give it: blanks for underscores."""
+    return text.replace("_", " ")
+
+
 def read_pairs(path):
-    """English text to Portuguese text, then the further accepted Portuguese answers."""
+    """English text, as the question box reads, to Portuguese text, then the further accepted
+    Portuguese answers."""
     pairs = {}
     for line in open(path, encoding="utf-8"):
         if line.startswith("#") or not line.strip():
             continue
         columns = line.rstrip("\n").split("\t") + ["", ""]
-        pairs[columns[1]] = (columns[2], columns[4])
+        pairs[readable(columns[1])] = (columns[2], columns[4])
     return pairs
 
 
@@ -82,7 +88,7 @@ def run(binary, nouns_tsv, shots):
         for number in range(QUESTIONS):
             question = drill.text("Question")
             names = [c.name for c in drill.choices()]
-            place = names.index(verbs[question][0]) + 1
+            place = names.index(readable(verbs[question][0])) + 1
             if number == 0:
                 screen.key(str(place % 4 + 1))
                 trials += 1
@@ -96,7 +102,7 @@ def run(binary, nouns_tsv, shots):
 
         # The buttons' keys: Peek, Repeat, New Question (no trial), Reset.
         screen.key("ctrl+p")
-        expect_text(drill, "Answer", verbs[drill.text("Question")][0])
+        expect_text(drill, "Answer", readable(verbs[drill.text("Question")][0]))
         # Peek's clearing comes 1.5 s later whatever follows: it would empty the first typed answer.
         expect_text(drill, "Answer", "", FEEDBACK_SECONDS + 2)
         screen.key("ctrl+r")
@@ -125,7 +131,7 @@ def run(binary, nouns_tsv, shots):
         expect_text(drill, "Score", "100.00%")
         screen.screenshot("02-typed")
         screen.key("ctrl+p")
-        expect_text(drill, "Answer", verbs[drill.text("Question")][0])
+        expect_text(drill, "Answer", readable(verbs[drill.text("Question")][0]))
 
         # Direction and level through the menus' keys; the level's submenu opens with Right.
         menu_command(screen, "t", 1)  # Translation? > Português a inglês

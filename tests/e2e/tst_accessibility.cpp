@@ -24,8 +24,9 @@ void startShown(Window &w, QSignalSpy &heard)
     QTRY_COMPARE(heard.size(), 1);
 }
 
-// Runs one step of a drill: a wrong or right choice, Peek, New Question, a typed
-// answer judged ("type:TEXT") or a menu command (its object name).
+// Runs one step of a drill: a wrong or right choice, Peek, New Question, Reset,
+// a key where the focus is ("key:Ctrl+L"), a typed answer judged ("type:TEXT")
+// or a menu command (its object name).
 void runStep(Window &w, const QString &step)
 {
     if (step == "wrong" || step == "right")
@@ -34,7 +35,12 @@ void runStep(Window &w, const QString &step)
         QTest::mouseClick(w.form->OstrelButton1, Qt::LeftButton);
     else if (step == "new")
         QTest::mouseClick(w.form->Button2, Qt::LeftButton);
-    else if (step.startsWith("type:")) {
+    else if (step == "reset")
+        QTest::mouseClick(w.form->Reset1, Qt::LeftButton);
+    else if (step.startsWith("key:")) {
+        const QKeyCombination key = QKeySequence(step.mid(4))[0];
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+    } else if (step.startsWith("type:")) {
         w.form->Answer->setPlainText(step.mid(5));
         QTest::mouseClick(w.form->Button1, Qt::LeftButton);
     } else
@@ -198,8 +204,8 @@ private slots:
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("said");
         QTest::addColumn<QString>("language");
-        QTest::newRow("start") << QStringList{} << "word"
-                               << "en";
+        const QString choices = " 1 palavra. 2 tempo vez hora. 3 caminho maneira jeito modo. 4 coisa.";
+        QTest::newRow("start: how to answer") << QStringList{} << "Question: word. Choose 1 to 4." + choices << "";
         QTest::newRow("wrong choice") << QStringList{"wrong"} << "Error! 1 trial, 0%"
                                       << "en";
         QTest::newRow("right choice, nothing shown") << QStringList{"right"} << "Correct! 1 trial, 100%"
@@ -212,20 +218,37 @@ private slots:
                               << "pt-BR";
         QTest::newRow("peek, to English") << QStringList{"SpanishtoEnglish1", "peek"} << "time"
                                           << "en";
+        QTest::newRow("last verdict again") << QStringList{"wrong", "key:Ctrl+L"} << "Error! 1 trial, 0%"
+                                            << "en";
+        QTest::newRow("no verdict yet") << QStringList{"key:Ctrl+L"} << "No answer judged yet"
+                                        << "en";
+        QTest::newRow("Enter again on the verdict")
+            << QStringList{"TypeAnswer", "type:xyz", "key:Return"} << "xyz is NOT Correct! Try Again 1 trial, 0%"
+            << "en";
+        QTest::newRow("Repeat's key where it is disabled") << QStringList{"SpanishtoEnglish1", "key:Ctrl+R"}
+                                                           << "Repeat is not available"
+                                                           << "en";
+        QTest::newRow("reset") << QStringList{"wrong", "reset"} << "Score reset"
+                               << "en";
         QTest::newRow("typed wrong") << QStringList{"TypeAnswer", "type:xyz"}
                                      << "xyz is NOT Correct! Try Again 1 trial, 0%"
                                      << "en";
         QTest::newRow("typed right") << QStringList{"TypeAnswer", "type:palavra"}
                                      << "palavra is Correct! 1 trial, 100%"
                                      << "en";
-        QTest::newRow("new question") << QStringList{"new"} << "time"
-                                      << "en";
-        QTest::newRow("direction") << QStringList{"SpanishtoEnglish1"} << "tempo vez hora"
-                                   << "pt-BR";
-        QTest::newRow("mode") << QStringList{"TypeAnswer"} << "word"
-                              << "en";
-        QTest::newRow("group") << QStringList{"Verbs1"} << "(question)"
-                               << "en";
+        QTest::newRow("new question, its choices") << QStringList{"new"}
+                                                   << "time. 1 tempo vez hora. 2 número. 3 lado. 4 chamada ligação."
+                                                   << "";
+        QTest::newRow("direction") << QStringList{"SpanishtoEnglish1"}
+                                   << "tempo vez hora. 1 time. 2 number. 3 side. 4 call."
+                                   << "";
+        QTest::newRow("typed mode: how to answer") << QStringList{"TypeAnswer"}
+                                                   << "Question: word. Type the translation and press Enter."
+                                                   << "en";
+        QTest::newRow("typed mode, new question") << QStringList{"TypeAnswer", "new"} << "time."
+                                                  << "en";
+        QTest::newRow("underscores as blanks") << QStringList{"TypeAnswer", "Verbs1"} << "he (she it) is."
+                                               << "en";
     }
 
     void drillIsAnnounced()
@@ -234,6 +257,7 @@ private slots:
         QFETCH(QString, said);
         QFETCH(QString, language);
         Window w;
+        RecordingBoxes boxes;
         auto *announcer = w.form->findChild<Announcer *>();
         QSignalSpy heard(announcer, &Announcer::announced);
         startShown(w, heard);
@@ -246,8 +270,24 @@ private slots:
         }
         QTest::qWait(20);
         QCOMPARE(heard.size(), steps.size() + 1);
-        QCOMPARE(heard.last().first().toString(), said == "(question)" ? w.text("Edit1") : said);
+        QCOMPARE(heard.last().first().toString(), said);
         QCOMPARE(announcer->language(), language);
+    }
+
+    // After Yes at the end of a group: where the drill goes on, and its question.
+    void endOfGroupSaysWhereTheDrillGoes()
+    {
+        Window w;
+        RecordingBoxes boxes;
+        QSignalSpy heard(w.form->findChild<Announcer *>(), &Announcer::announced);
+        startShown(w, heard);
+        while (boxes.confirmations == 0) {
+            w.choose();
+            w.expire(w.form->Timer2);
+            QVERIFY(w.form->TrialCount <= 11); // the nouns new at 100 words
+        }
+        QTRY_VERIFY2(heard.last().first().toString().contains(QStringLiteral("Verbs, 100 Words. he (she it) is. 1 ")),
+                     qPrintable(heard.last().first().toString()));
     }
 
     // Said while the window is covered: held, then said with the question when it is back.
@@ -255,9 +295,10 @@ private slots:
     {
         QTest::addColumn<QString>("step");
         QTest::addColumn<QString>("said");
-        QTest::newRow("nothing asked meanwhile") << "" << "word";
-        QTest::newRow("a new question meanwhile") << "new" << "time";
-        QTest::newRow("a verdict meanwhile") << "wrong" << "Error! 1 trial, 0% word";
+        const QString start = "Question: word. Choose 1 to 4. 1 palavra. 2 tempo vez hora. 3 caminho maneira jeito modo. 4 coisa.";
+        QTest::newRow("nothing asked meanwhile") << "" << start;
+        QTest::newRow("a new question meanwhile") << "new" << "time. 1 tempo vez hora. 2 número. 3 lado. 4 chamada ligação.";
+        QTest::newRow("a verdict meanwhile") << "wrong" << "Error! 1 trial, 0% " + start;
     }
 
     void heldWhileCovered()
