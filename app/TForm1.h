@@ -8,6 +8,7 @@
 // this class reads the controls into drill::Settings, calls the rules, and
 // writes texts, timers and sounds. What a screen reader must hear without a
 // move of the focus (the question, the verdicts) it hands to an Announcer.
+// Its construction lives in DrillWindowSetup.cpp, its commands in TForm1.cpp.
 
 #include "app/Sound.h" // the cues' type, complete for whoever plays or reads them
 #include "drill/DrillState.h"
@@ -185,19 +186,21 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The window's construction and its layout's upkeep (DrillWindowSetup.cpp).
     void createControls();
     void createActions();
     void createMenus();
     void createTimersAndSounds();
     void setTabOrder();
     void createKeys();
-    void showHelpWindow();
     void describeAnswerBox();
     void fitLabels();
     void keepMinimumSize();
     int fullMenuBarWidth() const;
     void fitMenuBar();
 
+    // The commands' own steps (TForm1.cpp).
+    void showHelpWindow();
     void activateOnce();
     void FormClose();
     void sayGoodbyeAndQuit();
@@ -219,12 +222,10 @@ private:
     void appendToAnswer(const QString &text);
     void appendAccent(int key);
 
-    void setChoicesEnabled(bool typedAnswer);
     void clearChoiceSelection();
     void showCount();
     static void startOnce(QTimer *timer);
 
-    QAction *levelAction(int level) const { return levelActions[level]; }
     QAction *groupAction(vocabulary::Group group) const { return groupActions[int(group)]; }
 
     std::unique_ptr<drill::RandomSource> m_random;
