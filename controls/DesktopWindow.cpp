@@ -235,16 +235,26 @@ void DesktopWindow::setOuterBounds(const Rect &bounds)
     const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
     const bool nested = m_settingBounds;
     m_settingBounds = true;
-    m_form->resize(std::max(bounds.width - frame.width(), 1),
-                   std::max(bounds.height - frame.height(), 1));
-    // The frame's position, last and through the window itself: a widget
-    // that believes it is there already skips the move, and where the frame
-    // is not known yet, only a frame position puts the frame (not the
-    // client area) at the spot.
-    if (QWindow *window = m_form->windowHandle())
-        window->setFramePosition({bounds.left, bounds.top});
-    else
-        m_form->move(bounds.left, bounds.top);
+    const QSize client(std::max(bounds.width - frame.width(), 1), std::max(bounds.height - frame.height(), 1));
+    if (!margins.isNull() || !hasBorder()) {
+        // With the frame known, the client area is placed in one request.
+        // A frame position would leave the X window positioned by its frame:
+        // until the desktop answers, Qt takes the frame's rectangle for the
+        // client area's, and a later request from it puts the frame where
+        // the client area was meant to be, which openbox then keeps
+        // (it ignores a move to the window's own client position).
+        m_form->setGeometry(QRect(QPoint(bounds.left + margins.left(), bounds.top + margins.top()), client));
+    } else {
+        // The frame's position, last and through the window itself: a widget
+        // that believes it is there already skips the move, and where the
+        // frame is not known yet, only a frame position puts the frame (not
+        // the client area) at the spot.
+        m_form->resize(client);
+        if (QWindow *window = m_form->windowHandle())
+            window->setFramePosition({bounds.left, bounds.top});
+        else
+            m_form->move(bounds.left, bounds.top);
+    }
     m_settingBounds = nested;
 }
 
