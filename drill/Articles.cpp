@@ -48,11 +48,6 @@ bool listed(const std::string_view (&list)[N], std::string_view noun)
     return std::find(std::begin(list), std::end(list), noun) != std::end(list);
 }
 
-bool endsWith(std::string_view text, std::string_view ending)
-{
-    return text.size() >= ending.size() && text.substr(text.size() - ending.size()) == ending;
-}
-
 Gender genderOf(std::string_view noun)
 {
     if (listed(Masculine, noun))
@@ -62,10 +57,10 @@ Gender genderOf(std::string_view noun)
     if (listed(EitherGender, noun))
         return Gender::Either;
     for (std::string_view ending : {"\xE7\xE3o", "s\xE3o", "d\xE3o", "gem", "dade", "tude", "a"}) // ção, são, dão
-        if (endsWith(noun, ending))
+        if (noun.ends_with(ending))
             return Gender::Feminine;
     for (std::string_view ending : {"\xE3o", "o", "or"}) // ão
-        if (endsWith(noun, ending))
+        if (noun.ends_with(ending))
             return Gender::Masculine;
     return Gender::Unknown;
 }
@@ -73,10 +68,10 @@ Gender genderOf(std::string_view noun)
 bool portugueseArticleAgrees(std::string_view article, std::string_view alternative)
 {
     const std::string_view noun = alternative.substr(0, alternative.find_first_of("_-("));
-    const bool plural = endsWith(noun, "s") && !listed(SingularInS, noun);
+    const bool plural = noun.ends_with("s") && !listed(SingularInS, noun);
     Gender gender = genderOf(noun);
     if (gender == Gender::Unknown && plural) // "olhos", "ações": the singular tells
-        gender = endsWith(noun, "\xF5" "es") ? genderOf(std::string(noun.substr(0, noun.size() - 3)) + "\xE3o")
+        gender = noun.ends_with("\xF5" "es") ? genderOf(std::string(noun.substr(0, noun.size() - 3)) + "\xE3o")
                                               : genderOf(noun.substr(0, noun.size() - 1));
     const bool masculine = article == (plural ? "os" : "o") || (!plural && article == "um");
     const bool feminine = article == (plural ? "as" : "a") || (!plural && article == "uma");
@@ -100,10 +95,10 @@ bool englishArticleAgrees(std::string_view article, std::string_view noun)
         return true;
     bool vowel = !noun.empty() && std::string_view("aeiou").find(noun[0]) != std::string_view::npos;
     for (std::string_view start : {"uni", "use", "usu", "eu", "one", "once"})
-        if (noun.substr(0, start.size()) == start)
+        if (noun.starts_with(start))
             vowel = false;
     for (std::string_view start : {"hour", "honest", "honor", "honour", "heir"})
-        if (noun.substr(0, start.size()) == start)
+        if (noun.starts_with(start))
             vowel = true;
     return article == (vowel ? "an" : "a");
 }

@@ -165,6 +165,19 @@ std::string_view personMarker(std::string_view english)
 
 namespace {
 
+// Whether visit holds for one of a text's alternatives (separated by blanks).
+template<typename Visit>
+bool anyAlternative(std::string_view text, Visit visit)
+{
+    while (!text.empty()) {
+        const size_t blank = text.find(' ');
+        if (visit(text.substr(0, blank)))
+            return true;
+        text = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
+    }
+    return false;
+}
+
 // What the learner may answer to the question on screen: the expected
 // answers of every entry the question may mean.
 using RightAnswers = std::vector<ExpectedAnswer>;
@@ -178,15 +191,7 @@ bool offersARightAnswer(std::string_view text, const RightAnswers &right)
         return std::any_of(right.begin(), right.end(),
                            [&](const ExpectedAnswer &expected) { return typedAnswerIsRight(typed, expected); });
     };
-    if (isRight(text))
-        return true;
-    for (size_t start = 0; start < text.size();) {
-        const size_t blank = std::min(text.find(' ', start), text.size());
-        if (isRight(text.substr(start, blank - start)))
-            return true;
-        start = blank + 1;
-    }
-    return false;
+    return isRight(text) || anyAlternative(text, isRight);
 }
 
 // Whether a wrong answer would show the same text as the right one or as a
@@ -348,7 +353,7 @@ std::string fullForms(std::string_view text)
             if (word == contracted)
                 word = full;
         for (const auto &[ending, full] : Endings)
-            if (word.size() > ending.size() && word.compare(word.size() - ending.size(), ending.size(), ending) == 0)
+            if (word.size() > ending.size() && word.ends_with(ending))
                 word.replace(word.size() - ending.size(), ending.size(), full);
         for (std::string_view pronoun : {"he", "she", "it", "that", "there", "what", "who"})
             if (word.size() == pronoun.size() + 2 && word.compare(0, pronoun.size(), pronoun) == 0
@@ -383,18 +388,6 @@ bool matchesAlternative(const std::string &typed, std::string_view alternative)
     for (std::string_view subject : {"voc\xEA_", "voc\xEAs_"}) // Windows-1252
         if (written.size() > subject.size() && written.compare(0, subject.size(), subject) == 0)
             return typed == written.substr(subject.size());
-    return false;
-}
-
-template<typename Visit>
-bool anyAlternative(std::string_view text, Visit visit)
-{
-    while (!text.empty()) {
-        const size_t blank = text.find(' ');
-        if (visit(text.substr(0, blank)))
-            return true;
-        text = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
-    }
     return false;
 }
 
